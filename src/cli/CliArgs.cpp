@@ -1,0 +1,79 @@
+#include "cli/CliArgs.h"
+
+#include "common/FileStream.h"
+
+#include <algorithm>
+
+namespace lrl::cli {
+
+CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+    const std::vector<std::string>& valued)
+{
+    auto contains = [](const std::vector<std::string>& v, const std::string& s) {
+        return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 2 && a.rfind("--", 0) == 0) {
+            std::string name = a;
+            std::string val;
+            auto eq = a.find('=');
+            bool inlineValue = eq != std::string::npos;
+            if (inlineValue) {
+                name = a.substr(0, eq);
+                val = a.substr(eq + 1);
+            }
+            if (contains(flags, name) && !inlineValue) {
+                m_options.emplace_back(name, "");
+            } else if (contains(valued, name)) {
+                if (!inlineValue) {
+                    if (i + 1 >= args.size())
+                        throw UsageError { "option " + name + " needs a value" };
+                    val = args[++i];
+                }
+                m_options.emplace_back(name, val);
+            } else {
+                throw UsageError { "unknown option " + a };
+            }
+        } else {
+            m_positional.push_back(a);
+        }
+    }
+}
+
+bool CliArgs::has(const std::string& option) const
+{
+    return std::any_of(m_options.begin(), m_options.end(), [&](auto& o) { return o.first == option; });
+}
+
+std::string CliArgs::value(const std::string& option, const std::string& fallback) const
+{
+    for (auto it = m_options.rbegin(); it != m_options.rend(); ++it)
+        if (it->first == option)
+            return it->second;
+    return fallback;
+}
+
+void CliArgs::expectPositional(size_t min, size_t max) const
+{
+    if (m_positional.size() < min)
+        throw UsageError { "missing arguments" };
+    if (m_positional.size() > max)
+        throw UsageError { "too many arguments" };
+}
+
+std::vector<uint8_t> readFileBytes(const std::string& path)
+{
+    FileStream in(path, FileStream::Mode::OpenRead);
+    std::vector<uint8_t> bytes(static_cast<size_t>(in.size()));
+    in.readBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FileStream out(path, FileStream::Mode::Create);
+    out.writeBuffer(bytes.data(), bytes.size());
+}
+
+} // namespace lrl::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/Stream.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace lrl {
+
+// A stream over a file on disk. Opening for reading raises EFOpenError when the file cannot be read
+// (missing, a directory, no permission); creating raises EFCreateError. The file is closed with the
+// stream.
+class FileStream : public Stream {
+public:
+    enum class Mode { OpenRead, Create };
+
+    FileStream(const std::string& path, Mode mode);
+
+    size_t read(void* buffer, size_t count) override;
+    size_t write(const void* buffer, size_t count) override;
+    int64_t seek(int64_t offset, SeekOrigin origin) override;
+
+    const std::string& path() const { return m_path; }
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::string m_path;
+    std::unique_ptr<std::FILE, Closer> m_file;
+};
+
+} // namespace lrl
