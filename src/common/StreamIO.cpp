@@ -40,4 +40,17 @@ void writeLongString(Stream& s, const std::string& text)
     s.writeBuffer(text.data(), text.size());
 }
 
+int32_t readCount(Stream& s, size_t minItemSize)
+{
+    int32_t n = readLE<int32_t>(s);
+    if (n < 0)
+        throw EReadError();
+    if (s.canSeek() && minItemSize > 0) {
+        int64_t left = s.size() - s.position();
+        if (static_cast<int64_t>(n) > left / static_cast<int64_t>(minItemSize))
+            throw EReadError();
+    }
+    return n;
+}
+
 } // namespace lrl

@@ -43,4 +43,9 @@ void writeShortString(Stream& s, const std::string& text); // longer texts are c
 std::string readLongString(Stream& s);
 void writeLongString(Stream& s, const std::string& text);
 
+// A 32-bit count of items that follow, each at least minItemSize bytes long. A negative count, or one
+// that the rest of a seekable stream cannot hold, raises EReadError, so that a corrupt count never
+// makes a reader allocate or loop beyond what its input can back.
+int32_t readCount(Stream& s, size_t minItemSize);
+
 } // namespace lrl

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "common/Persistent.h"
+#include "scheme/SchemeTable.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lrl {
+
+class CharStream;
+class Stream;
+
+// The scanner component: it owns a compiled scheme table, keeps it as its binary Parser property, and
+// (built on this class) compiles scripts into the table and scans text with it.
+//
+// Stored form of the table (the Parser property): 16-bit version 51, the 32-bit size of the table's
+// layout, then the layout compressed with the KH method. Tables of version 50 load too (they lack the
+// gutter font); older ones are refused with a version error and leave the table empty.
+class TSyntaxMemoParser : public Persistent {
+public:
+    static constexpr uint16_t kVersion = 51;
+    static constexpr uint16_t kOldestVersion = 50;
+
+    // A "match" routine: reads from stream, adds the characters it accepts to length, may set the token
+    // value, and answers whether it accepted.
+    using TCustomParseEvent = std::function<bool(
+        TSyntaxMemoParser& sender, int32_t parseId, CharStream& stream, int32_t& length, int32_t& value)>;
+    // A stored table of another version met at run time.
+    using TVersionErrorEvent
+        = std::function<void(TSyntaxMemoParser& sender, uint16_t versionEncountered, uint16_t versionExpected)>;
+    // Shows an information text with an OK button; the program puts its message box here.
+    using InformationBox = std::function<void(const std::string& text)>;
+
+    TSyntaxMemoParser();
+    explicit TSyntaxMemoParser(std::string name);
+    ~TSyntaxMemoParser() override;
+    TSyntaxMemoParser(const TSyntaxMemoParser&) = delete;
+    TSyntaxMemoParser& operator=(const TSyntaxMemoParser&) = delete;
+
+    const char* className() const override { return "TSyntaxMemoParser"; }
+
+    // The component's name, which prefixes its error messages.
+    const std::string& name() const { return m_name; }
+    void setName(const std::string& name) { m_name = name; }
+
+    SchemeTable& table() { return m_table; }
+    const SchemeTable& table() const { return m_table; }
+    TSM_Settings& settings() { return m_table.settings(); }
+    const TSM_Settings& settings() const { return m_table.settings(); }
+
+    // Published properties.
+    bool AutoScriptUpdate = false;
+    std::string Compile = "Compiled";
+    std::string RegistryKey;
+    std::string Script;
+    bool UseRegistry = false;
+    TCustomParseEvent OnCustomParse;
+    TVersionErrorEvent OnParserVersionError;
+
+    // Where the version text goes when no OnParserVersionError handler is assigned; by default standard
+    // error.
+    InformationBox informationBox;
+
+    // Writes the stored form. Any failure is raised as ESyntaxMemo "%s: %s" (name, message).
+    void saveTableToStream(Stream& stream) const;
+    // Clears the table and reads the stored form. A version below 50 raises ESyntaxMemoParserError while
+    // the component is read from its form and is reported through OnParserVersionError (or the
+    // information box) otherwise; either way the table stays empty. Any other failure leaves the table
+    // empty and is raised as ESyntaxMemo "%s: %s" (name, message).
+    void loadTableFromStream(Stream& stream);
+
+    // The Parser property as bytes, and setting it (which loads the table).
+    std::vector<uint8_t> parser() const;
+    void setParser(std::span<const uint8_t> bytes);
+
+    // Whether the component is being read from its form (the stored description of its window).
+    bool readingFromForm() const { return m_readingFromForm; }
+    void setReadingFromForm(bool reading) { m_readingFromForm = reading; }
+
+    // Copies the table of another scanner component through a memory stream; any other source raises
+    // ESyntaxMemo "Cannot assign a %s to %s".
+    void assign(const Persistent& source);
+
+private:
+    void reportVersion(uint16_t version);
+
+    std::string m_name;
+    SchemeTable m_table;
+    bool m_readingFromForm = false;
+    // The scanner's run-time state (current states, state stack, container state, attached viewers)
+    // joins here.
+};
+
+} // namespace lrl
