@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lrl {
+
+class TokenSink;
+
+// What the browser needs of the viewer that shows the files (the visible viewer of the main window):
+// loading a file while its tokens are reported, reading token texts back, and the few display switches
+// an open touches.
+class BrowserViewer {
+public:
+    virtual ~BrowserViewer() = default;
+
+    // Replaces the viewer's text by the file's. While a sink is set, every token of the new text is
+    // reported to it, in text order, before load returns. Raises lrl::Exception when the file cannot
+    // be read.
+    virtual void load(const std::string& path) = 0;
+    // The sink load reports to; null for none.
+    virtual void setTokenSink(TokenSink* sink) = 0;
+    // The characters from start up to, not including, end of the current text.
+    virtual std::string tokenText(int32_t start, int32_t end) const = 0;
+    virtual int lineCount() const = 0;
+    // Characters in the text, each line end counting one.
+    virtual int32_t textLength() const = 0;
+    virtual void clear() = 0;
+    // Line updates (painting, wrapping, scroll ranges) are held between these two calls.
+    virtual void suspendLineUpdates() = 0;
+    virtual void resumeLineUpdates() = 0;
+    virtual void setWordWrap(bool on) = 0;
+    virtual void setFocusLineVisible(bool on) = 0;
+};
+
+} // namespace lrl
