@@ -97,6 +97,8 @@ public:
     bool customParse() const { return m_customParse; }
     void setCustomParse(bool on) { m_customParse = on; }
 
+    // Equal contents with equal class indexes: true for copies and for tables loaded from the same
+    // bytes; a table and its reloaded copy may number their classes differently.
     bool operator==(const SchemeTable& o) const;
 
 private:
