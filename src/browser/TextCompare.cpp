@@ -12,17 +12,32 @@ namespace {
     }
 
     // Sort weight of one byte: punctuation and controls, then digits, then letters, then bytes above 127.
-    int weight(unsigned char c)
+int weightOf(unsigned char c)
+{
+    c = foldCase(c);
+    if (c >= 'a' && c <= 'z')
+        return 0x300 + c;
+    if (c >= '0' && c <= '9')
+        return 0x200 + c;
+    if (c >= 0x80)
+        return 0x400 + c;
+    return c;
+}
+
+struct WeightTable {
+    WeightTable()
     {
-        c = foldCase(c);
-        if (c >= 'a' && c <= 'z')
-            return 0x300 + c;
-        if (c >= '0' && c <= '9')
-            return 0x200 + c;
-        if (c >= 0x80)
-            return 0x400 + c;
-        return c;
+        for (int c = 0; c < 256; ++c)
+            weights[c] = static_cast<short>(weightOf(static_cast<unsigned char>(c)));
     }
+    short weights[256];
+};
+
+int weight(char c)
+{
+    static const WeightTable table;
+    return table.weights[static_cast<unsigned char>(c)];
+}
 
 } // namespace
 
@@ -30,7 +45,7 @@ int compareText(std::string_view a, std::string_view b)
 {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        int d = weight(static_cast<unsigned char>(a[i])) - weight(static_cast<unsigned char>(b[i]));
+        int d = weight(a[i]) - weight(b[i]);
         if (d != 0)
             return d;
     }

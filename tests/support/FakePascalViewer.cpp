@@ -167,6 +167,9 @@ void FakePascalViewer::load(const std::string& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     m_text = toViewerText(bytes.str());
+    m_lines = static_cast<int>(std::count(m_text.begin(), m_text.end(), '\r'));
+    if (!m_text.empty() && m_text.back() != '\r')
+        ++m_lines;
     if (!m_sink)
         return;
     for (const FakeToken& t : fakePascalTokens(m_text))
@@ -182,12 +185,7 @@ std::string FakePascalViewer::tokenText(int32_t start, int32_t end) const
 
 int FakePascalViewer::lineCount() const
 {
-    if (forcedLineCount >= 0)
-        return forcedLineCount;
-    if (m_text.empty())
-        return 0;
-    int lines = static_cast<int>(std::count(m_text.begin(), m_text.end(), '\r'));
-    return m_text.back() == '\r' ? lines : lines + 1;
+    return forcedLineCount >= 0 ? forcedLineCount : m_lines;
 }
 
 } // namespace lrl::test

@@ -37,7 +37,11 @@ public:
     std::string tokenText(int32_t start, int32_t end) const override;
     int lineCount() const override;
     int32_t textLength() const override { return static_cast<int32_t>(m_text.size()); }
-    void clear() override { m_text.clear(); }
+    void clear() override
+    {
+        m_text.clear();
+        m_lines = 0;
+    }
     void suspendLineUpdates() override { ++suspendDepth; }
     void resumeLineUpdates() override { --suspendDepth; }
     void setWordWrap(bool on) override { wordWrap = on; }
@@ -56,6 +60,7 @@ public:
 private:
     TokenSink* m_sink = nullptr;
     std::string m_text;
+    int m_lines = 0;
 };
 
 } // namespace lrl::test

@@ -1,0 +1,273 @@
+// Opening a project of 1000 generated units of 300 lines each: the browser's reading logic (token
+// handlers, state machines, tree building, status texts) against the loading and scanning it drives.
+//
+//   BM_OpenProject          the whole open with the stand-in scanner, as the window would run it
+//   BM_LoadAndScanOnly      the same files loaded and scanned with nobody reading the tokens
+//   BM_ReadingLogicOnly     the open with every file's text and tokens prepared beforehand, so that
+//                           only the reading logic (and its file-system checks) is timed
+
+#include "browser/BrowserUi.h"
+#include "browser/ProjectBrowser.h"
+#include "browser/TokenSink.h"
+#include "support/FakePascalViewer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace lrl;
+
+namespace {
+
+constexpr int kUnits = 1000;
+constexpr int kLinesPerUnit = 300;
+
+// A unit with a class, its methods, a few plain routines before the first method and one after.
+std::string generateUnit(int n)
+{
+    std::ostringstream s;
+    int lines = 0;
+    auto line = [&](const std::string& text) {
+        s << text << "\r\n";
+        ++lines;
+    };
+    std::string cls = "TThing" + std::to_string(n);
+    constexpr int methods = 24;
+    line("unit Unit" + std::to_string(n) + ";");
+    line("");
+    line("interface");
+    line("");
+    line("uses SysUtils, Classes;");
+    line("");
+    line("type");
+    line("  " + cls + " = class(TObject)");
+    line("  private");
+    line("    FCount: Integer; { the number of items }");
+    line("  public");
+    line("    constructor Create;");
+    line("    destructor Destroy; override;");
+    for (int m = 0; m < methods; ++m)
+        line(m % 2 ? "    function Value" + std::to_string(m) + "(A: Integer): Integer;"
+                   : "    procedure Step" + std::to_string(m) + "(const S: string);");
+    line("  end;");
+    line("");
+    line("procedure Helper(X: Integer);");
+    line("");
+    line("implementation");
+    line("");
+    for (int r = 0; r < 3; ++r) {
+        line("function Local" + std::to_string(r) + "(A, B: Integer): Integer;");
+        line("begin");
+        line("  Result := A + B * " + std::to_string(r) + "; // plain routine");
+        line("end;");
+        line("");
+    }
+    line("procedure Helper(X: Integer);");
+    line("begin");
+    line("  if X > 0 then Writeln('Helper ', X);");
+    line("end;");
+    line("");
+    line("constructor " + cls + ".Create;");
+    line("begin");
+    line("  inherited Create;");
+    line("  FCount := 0;");
+    line("end;");
+    line("");
+    line("destructor " + cls + ".Destroy;");
+    line("begin");
+    line("  inherited Destroy;");
+    line("end;");
+    line("");
+    for (int m = 0; m < methods; ++m) {
+        line(m % 2 ? "function " + cls + ".Value" + std::to_string(m) + "(A: Integer): Integer;"
+                   : "procedure " + cls + ".Step" + std::to_string(m) + "(const S: string);");
+        line("begin");
+        line(m % 2 ? "  Result := A * FCount;" : "  (* counts the text *) Inc(FCount, Length(S));");
+        line("end;");
+        line("");
+    }
+    line("procedure AfterTheMethods;");
+    line("begin");
+    line("end;");
+    line("");
+    while (lines < kLinesPerUnit - 1)
+        line("// filler comment line " + std::to_string(lines));
+    line("end.");
+    return s.str();
+}
+
+// The generated project, written once per process into a temporary folder and removed at exit.
+class GeneratedProject {
+public:
+    GeneratedProject()
+    {
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("lrl-bench-project-" + std::to_string(rd()));
+        fs::create_directories(m_dir / "Units");
+        std::ostringstream dpr;
+        dpr << "program Big;\r\n\r\nuses\r\n  Forms";
+        for (int n = 0; n < kUnits; ++n) {
+            std::string name = "Unit" + std::to_string(n);
+            write("Units/" + name + ".pas", generateUnit(n));
+            m_units.push_back((m_dir / "Units" / (name + ".pas")).string());
+            dpr << ",\r\n  " << name << " in 'Units\\" << name << ".pas'";
+        }
+        dpr << ";\r\n\r\nbegin\r\n  Application.Run;\r\nend.\r\n";
+        write("Big.dpr", dpr.str());
+        m_project = (m_dir / "Big.dpr").string();
+    }
+    ~GeneratedProject()
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+
+    const std::string& project() const { return m_project; }
+    const std::vector<std::string>& units() const { return m_units; }
+
+private:
+    void write(const std::string& relative, const std::string& text)
+    {
+        std::ofstream(m_dir / relative, std::ios::binary) << text;
+    }
+
+    fs::path m_dir;
+    std::string m_project;
+    std::vector<std::string> m_units;
+};
+
+const GeneratedProject& project()
+{
+    static GeneratedProject p;
+    return p;
+}
+
+class NullUi : public BrowserUi {
+public:
+    void setStatusText(StatusPanel, const std::string&) override { }
+    void setProgressVisible(bool) override { }
+    void setProgressMax(int) override { }
+    void setProgressStep(int) override { }
+    void stepProgress() override { }
+    void showError(const std::string&) override { }
+    void showMessage(const std::string&) override { }
+    void processEvents() override { }
+    void addRecentFile(const std::string&) override { }
+    void setFindEnabled(bool) override { }
+    void setPrintTreeEnabled(bool) override { }
+    void setCollapseExpandEnabled(bool) override { }
+    void setFileLabel(const std::string&) override { }
+    bool loadProgramIcon(const std::string&) override { return false; }
+};
+
+class CountingSink : public TokenSink {
+public:
+    void tokenSeen(int, int32_t, int32_t) override { ++tokens; }
+    int64_t tokens = 0;
+};
+
+// Replays texts and tokens prepared beforehand, so that loading costs next to nothing.
+class ReplayViewer : public BrowserViewer {
+public:
+    void prepare(const std::string& path)
+    {
+        test::FakePascalViewer reader;
+        reader.load(path);
+        Prepared& p = m_files[path];
+        p.text = reader.text();
+        p.tokens = test::fakePascalTokens(p.text);
+    }
+    void load(const std::string& path) override
+    {
+        m_current = &m_files.at(path);
+        if (m_sink)
+            for (const auto& t : m_current->tokens)
+                m_sink->tokenSeen(t.value, t.start, t.end);
+    }
+    void setTokenSink(TokenSink* sink) override { m_sink = sink; }
+    std::string tokenText(int32_t start, int32_t end) const override
+    {
+        return m_current->text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+    }
+    int lineCount() const override { return kLinesPerUnit; }
+    int32_t textLength() const override { return static_cast<int32_t>(m_current->text.size()); }
+    void clear() override { }
+    void suspendLineUpdates() override { }
+    void resumeLineUpdates() override { }
+    void setWordWrap(bool) override { }
+    void setFocusLineVisible(bool) override { }
+
+private:
+    struct Prepared {
+        std::string text;
+        std::vector<test::FakeToken> tokens;
+    };
+    std::map<std::string, Prepared> m_files;
+    const Prepared* m_current = nullptr;
+    TokenSink* m_sink = nullptr;
+};
+
+void reportNodes(benchmark::State& state, const ProjectBrowser& browser)
+{
+    const TTreeNode* root = browser.tree().firstNode();
+    int64_t nodes = 0;
+    for (size_t u = 0; root && u < root->count(); ++u) {
+        const TTreeNode* unit = root->child(u);
+        for (size_t c = 0; c < unit->count(); ++c)
+            nodes += 1 + static_cast<int64_t>(unit->child(c)->count());
+    }
+    state.counters["units"] = browser.unitCount();
+    state.counters["category+routine nodes"] = static_cast<double>(nodes);
+}
+
+void BM_OpenProject(benchmark::State& state)
+{
+    const auto& p = project();
+    test::FakePascalViewer viewer;
+    NullUi ui;
+    ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
+    for (auto _ : state)
+        browser.openFile(p.project());
+    reportNodes(state, browser);
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndScanOnly(benchmark::State& state)
+{
+    const auto& p = project();
+    test::FakePascalViewer viewer;
+    CountingSink sink;
+    viewer.setTokenSink(&sink);
+    for (auto _ : state) {
+        for (const auto& unit : p.units())
+            viewer.load(unit);
+        viewer.load(p.project());
+    }
+    state.counters["tokens/open"]
+        = static_cast<double>(sink.tokens) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_LoadAndScanOnly)->Unit(benchmark::kMillisecond);
+
+void BM_ReadingLogicOnly(benchmark::State& state)
+{
+    const auto& p = project();
+    ReplayViewer viewer;
+    for (const auto& unit : p.units())
+        viewer.prepare(unit);
+    viewer.prepare(p.project());
+    NullUi ui;
+    ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
+    for (auto _ : state)
+        browser.openFile(p.project());
+    reportNodes(state, browser);
+}
+BENCHMARK(BM_ReadingLogicOnly)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
