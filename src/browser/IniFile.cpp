@@ -58,18 +58,27 @@ namespace {
 
 IniFile IniFile::load(const std::string& path)
 {
-    IniFile ini;
     std::error_code ec;
     if (!fs::exists(path, ec))
-        return ini;
+        return IniFile();
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw EFOpenError(format("Cannot open file \"%s\". %s", path.c_str(), std::strerror(errno)));
-    std::string line;
-    while (std::getline(in, line)) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return parse(bytes.str());
+}
+
+IniFile IniFile::parse(std::string_view text)
+{
+    IniFile ini;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        ini.m_lines.push_back(std::move(line));
+            line.remove_suffix(1);
+        ini.m_lines.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return ini;
 }

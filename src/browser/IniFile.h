@@ -15,6 +15,8 @@ public:
     IniFile() = default;
     // Reads the file; a missing file reads as empty. Raises EFOpenError when it exists but cannot be read.
     static IniFile load(const std::string& path);
+    // Reads INI text; lines may end in CR LF or LF.
+    static IniFile parse(std::string_view text);
 
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     // Sets a value, adding its section and key where missing. Line breaks in value become blanks, since

@@ -171,6 +171,8 @@ void ProjectBrowser::loadAndScan(const std::string& path)
     }
     m_routines.finish();
 
+    // Hidden again also when reading fails, so that a failed big file leaves no stale progress behind.
+    ScopeExit hideProgress([this] { m_ui.setProgressVisible(false); });
     std::string ext = lowerFileExt(path);
     if (ext == ".dpr" || ext == ".dof") {
         buildProjectTree();
@@ -180,7 +182,6 @@ void ProjectBrowser::loadAndScan(const std::string& path)
         m_currentUnitNode = nullptr;
         showFormFile();
     }
-    m_ui.setProgressVisible(false);
 }
 
 void ProjectBrowser::tokenSeen(int value, int32_t start, int32_t end)

@@ -12,32 +12,32 @@ namespace {
     }
 
     // Sort weight of one byte: punctuation and controls, then digits, then letters, then bytes above 127.
-int weightOf(unsigned char c)
-{
-    c = foldCase(c);
-    if (c >= 'a' && c <= 'z')
-        return 0x300 + c;
-    if (c >= '0' && c <= '9')
-        return 0x200 + c;
-    if (c >= 0x80)
-        return 0x400 + c;
-    return c;
-}
-
-struct WeightTable {
-    WeightTable()
+    int weightOf(unsigned char c)
     {
-        for (int c = 0; c < 256; ++c)
-            weights[c] = static_cast<short>(weightOf(static_cast<unsigned char>(c)));
+        c = foldCase(c);
+        if (c >= 'a' && c <= 'z')
+            return 0x300 + c;
+        if (c >= '0' && c <= '9')
+            return 0x200 + c;
+        if (c >= 0x80)
+            return 0x400 + c;
+        return c;
     }
-    short weights[256];
-};
 
-int weight(char c)
-{
-    static const WeightTable table;
-    return table.weights[static_cast<unsigned char>(c)];
-}
+    struct WeightTable {
+        WeightTable()
+        {
+            for (int c = 0; c < 256; ++c)
+                weights[c] = static_cast<short>(weightOf(static_cast<unsigned char>(c)));
+        }
+        short weights[256];
+    };
+
+    int weight(char c)
+    {
+        static const WeightTable table;
+        return table.weights[static_cast<unsigned char>(c)];
+    }
 
 } // namespace
 
