@@ -1,43 +1,41 @@
 #include "browser/TextCompare.h"
 
 #include <algorithm>
+#include <array>
 
 namespace lrl {
 
 namespace {
 
-    unsigned char foldCase(unsigned char c)
+    constexpr unsigned char foldCase(unsigned char c)
     {
         return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
     }
 
     // Sort weight of one byte: punctuation and controls, then digits, then letters, then bytes above 127.
-    int weightOf(unsigned char c)
+    constexpr short weightOf(unsigned char c)
     {
         c = foldCase(c);
         if (c >= 'a' && c <= 'z')
-            return 0x300 + c;
+            return static_cast<short>(0x300 + c);
         if (c >= '0' && c <= '9')
-            return 0x200 + c;
+            return static_cast<short>(0x200 + c);
         if (c >= 0x80)
-            return 0x400 + c;
+            return static_cast<short>(0x400 + c);
         return c;
     }
 
-    struct WeightTable {
-        WeightTable()
-        {
-            for (int c = 0; c < 256; ++c)
-                weights[c] = static_cast<short>(weightOf(static_cast<unsigned char>(c)));
-        }
-        short weights[256];
-    };
-
-    int weight(char c)
+    constexpr std::array<short, 256> makeWeights()
     {
-        static const WeightTable table;
-        return table.weights[static_cast<unsigned char>(c)];
+        std::array<short, 256> w {};
+        for (int c = 0; c < 256; ++c)
+            w[static_cast<size_t>(c)] = weightOf(static_cast<unsigned char>(c));
+        return w;
     }
+
+    constexpr std::array<short, 256> kWeights = makeWeights();
+
+    inline int weight(char c) { return kWeights[static_cast<unsigned char>(c)]; }
 
 } // namespace
 
