@@ -1,0 +1,259 @@
+#pragma once
+
+#include "viewer/TSM_Settings.h"
+#include "viewer/TSyntaxMemoParserSlots.h"
+#include "viewer/TSyntaxMemoStrings.h"
+#include "viewer/TTextStore.h"
+#include "viewer/TTextStoreClient.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lrl {
+
+class Stream;
+class TSyntaxMemoListener;
+class TTextFeeder;
+
+// The formats SaveToStream writes: plain text with line ends per SelLineStyle, rich text, HTML, or
+// plain text with LF line ends.
+enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+// Writes the viewer's selection in a rich format (rich text or HTML) to a stream.
+using TFormatWriter = std::function<void(class TCustomSyntaxMemo&, Stream&)>;
+
+// The source viewer without its window: the text store it shows, the selection, loading and saving, the
+// Lines view, the edit-control queries and the component's own queries (as methods), tab stops,
+// bookmarks, options and the plain view state (top line, horizontal scroll column, rows in the window).
+//
+// The display layer (scan, word wrap, metrics, painting) sits on top: it listens through
+// TSyntaxMemoListener, tells the model how many rows and columns fit (setRowsInWindow,
+// setColumnsInWindow) and reads the store. Offsets count characters with each line-end CR as one; line
+// numbers are 0-based node indexes; columns are 0-based display columns.
+class TCustomSyntaxMemo : private TTextStoreClient {
+public:
+    TCustomSyntaxMemo();
+    ~TCustomSyntaxMemo() override;
+    TCustomSyntaxMemo(const TCustomSyntaxMemo&) = delete;
+    TCustomSyntaxMemo& operator=(const TCustomSyntaxMemo&) = delete;
+
+    // --- The text store (query 3096)
+    TTextStore& textStore() { return *m_store; }
+    const TTextStore& textStore() const { return *m_store; }
+    // Shows the other viewer's store from now on (the two share its nodes); this viewer's own store is
+    // freed when no other viewer shows it.
+    void attachToStoreOf(TCustomSyntaxMemo& other);
+
+    void addListener(TSyntaxMemoListener* listener);
+    void removeListener(TSyntaxMemoListener* listener);
+
+    // --- Settings, options (query 3073) and tab stops
+    TSM_Settings& settings() { return m_settings; }
+    const TSM_Settings& settings() const { return m_settings; }
+    TSyntaxMemoOptions options() const { return m_settings.options(); }
+    void setOptions(TSyntaxMemoOptions options);
+    uint32_t optionBits() const { return options().bits(); }
+    void setOptionBits(uint32_t bits) { setOptions(TSyntaxMemoOptions(bits)); }
+
+    int tabDefault() const { return m_settings.tabStops().tabDefault(); }
+    void setTabDefault(int width);
+    std::string tabColumns() const { return m_settings.tabStops().tabColumns(); }
+    void setTabColumns(std::string_view columns);
+    int nextTabColumn(int column) const { return m_settings.tabStops().nextTabColumn(column); }
+    // The display column of a character offset, and the offset at a display column of a line (never past
+    // its CR; -1 when the line has no node).
+    int columnOfOffset(int offset) const;
+    int offsetAtColumn(int line, int column) const;
+
+    // --- Loading and saving
+    // Raises EFOpenError "File '%s' cannot be opened for reading" for a missing file, and the stream-open
+    // error of FileStream for a folder or an unreadable file; the text is unchanged then.
+    void loadFromFile(const std::string& fileName);
+    // Replaces the whole text with the stream's bytes from its position to its end. Running out of memory
+    // raises ESyntaxMemo "Not enough memory for operation" and keeps what was read so far.
+    void loadFromStream(Stream& in);
+    void saveToFile(const std::string& fileName);
+    // Writes the whole text in SaveFormat; a null stream raises EFileSaveError "Bad TStream instance",
+    // a stream that keeps taking fewer bytes than the text has "Could not save text to stream".
+    void saveToStream(Stream* out);
+    void saveToStream(Stream& out) { saveToStream(&out); }
+
+    TSaveFormat saveFormat() const { return m_saveFormat; }
+    void setSaveFormat(TSaveFormat format) { m_saveFormat = format; }
+    // How line ends leave the text (SelLineStyle): lsCRLF as CR LF, lsLF as a single CR.
+    TLineEndStyle selLineStyle() const { return m_store->lineEndStyle(); }
+    void setSelLineStyle(TLineEndStyle style) { m_store->setLineEndStyle(style); }
+    // The document title used by printing; LoadFromFile and SaveToFile set it with smoTitleAsFilename.
+    const std::string& title() const { return m_title; }
+    void setTitle(std::string title) { m_title = std::move(title); }
+    // The writers of sfRTF and sfHTML (and of the rich-text and HTML flags of writeSelection): they write
+    // the selection. Without one, saving in that format raises ESyntaxMemo.
+    void setFormatWriter(TSaveFormat format, TFormatWriter writer);
+
+    // --- The whole text
+    // The text with line ends per SelLineStyle.
+    std::string text() const;
+    // The length of text().
+    int textLength() const;
+    // Loads a NUL-terminated text as LoadFromStream does, reading it in place; null loads an empty text.
+    void setText(const char* text);
+    void setText(const std::string& text) { setText(text.c_str()); }
+    // Selects everything, replaces it with nothing and resets the undo log.
+    void clear();
+    TSyntaxMemoStrings& lines() { return *m_lines; }
+
+    // --- Selection
+    int selAnchor() const { return m_anchor; }
+    int selCaret() const { return m_caret; }
+    int selStart() const { return std::min(m_anchor, m_caret); }
+    int selEnd() const { return std::max(m_anchor, m_caret); }
+    // The selection's length; under lsCRLF each line-end CR inside it counts two, as in the CR LF form.
+    int selLength() const;
+    // Collapses the selection at the offset.
+    void setSelStart(int offset);
+    // Extends the selection from SelStart by a length counted like selLength().
+    void setSelLength(int length);
+    void selectAll() { setSelection(0, m_store->charCount()); }
+    // The selected characters as stored (line ends as single CRs).
+    std::string selText() const;
+
+    // --- Edit-control queries
+    int getLineCount() const; // LineCount, at least 1
+    int lineIndex(int line) const; // -1: the caret's line; -1 answered when the line does not exist
+    int lineLength(int offset) const; // without the CR; -1: the caret's line
+    // Copies line `line` without its CR, never more than capacity characters and without a NUL; answers
+    // the count (0 when the line has no node).
+    int getLine(int line, char* buffer, int capacity) const;
+    std::string lineText(int line) const;
+    int lineFromChar(int offset) const; // -1: the caret's offset
+    std::pair<int, int> getSel() const { return { selStart(), selEnd() }; }
+    // start 0 with end -1 selects all; end -1 means the end of the text; start -1 drops the selection.
+    void setSel(int start, int end);
+    void replaceSel(std::string_view text) { replaceSelection(text); }
+    bool getModify() const { return m_modified; }
+    bool canUndo() const; // also query 3086
+    void undo();
+    void lineScroll(int columns, int lines);
+    // Brings the caret into view: the top line moves until the caret's line is within the window's rows,
+    // the scroll column moves in steps of 8 until the caret's column is within the window's columns.
+    virtual void scrollCaret();
+
+    // --- The component's own queries
+    // 3072: the selection as (anchor, caret); setting clamps both ends to 0 ... CharCount, start -1 selects
+    // all, and with repaint false the display is not asked to repaint.
+    std::pair<int, int> selection() const { return { m_anchor, m_caret }; }
+    void setSelection(int start, int end, bool repaint = true);
+    // 3074: replaces the selection with raw text (normalised and split like loaded text); the caret goes
+    // behind it. A null text deletes the selection.
+    void replaceSelection(std::string_view text);
+    void replaceSelection(const char* text)
+    {
+        replaceSelection(text ? std::string_view(text) : std::string_view());
+    }
+    // 3077: no scanning or painting while set.
+    bool updateLocked() const { return m_updateLock; }
+    void setUpdateLock(bool locked);
+    // 3078: inserts a stream's bytes at the selection in the chunked way of a load.
+    void readFromStream(Stream& in);
+    // 3079: writes the selection; flags are the wf... bits of TPlainTextWriter.h.
+    void writeSelection(Stream& out, unsigned flags);
+    // 3080
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+    // 3081 / 3082: clamped to 0 ... LineCount - 1 and to 0 ... LongestLine - 1.
+    int topLine() const { return m_topLine; }
+    void setTopLine(int line);
+    int scrollColumn() const { return m_scrollColumn; }
+    void setScrollColumn(int column);
+    // 3085: the selection as plain text (flags bit 0: CR LF line ends) into the buffer, at most capacity
+    // characters; answers the full length.
+    int renderSelection(char* buffer, int capacity, unsigned flags) const;
+    // 3093: the undo log.
+    TUndoStack& undoLog() { return m_store->undoLog(); }
+    // 3091: copies token values (one byte per character, lines in order) into lines first ... last,
+    // allocating missing arrays and marking each line for rescanning; 3092 copies them out (0 where a
+    // line has none). Both stop at the buffer's end and answer the bytes copied.
+    size_t setLineAttrs(int first, int last, const uint8_t* values, size_t size);
+    size_t getLineAttrs(int first, int last, uint8_t* values, size_t size) const;
+
+    // --- Bookmarks 0 ... 9; other numbers raise ESyntaxMemo "Bookmark index range error".
+    // Sets bookmark n on the line holding the offset, at the offset's column.
+    void setBookmark(int n, int offset);
+    void clearBookmark(int n);
+    // The line of bookmark n, -1 when it is not set.
+    int bookmarkLine(int n) const;
+    // Puts the caret at the bookmark's column (or its line's end) and scrolls the line to the middle of
+    // the window; answers false when the bookmark is not set.
+    bool jumpToBookmark(int n);
+
+    // --- View state
+    int rowsInWindow() const { return m_rows; }
+    void setRowsInWindow(int rows);
+    int columnsInWindow() const { return m_columns; }
+    void setColumnsInWindow(int columns) { m_columns = columns < 1 ? 1 : columns; }
+    // The column vertical caret moves keep.
+    int rememberedColumn() const { return m_rememberedColumn; }
+    void setRememberedColumn(int column) { m_rememberedColumn = column; }
+    // Repainting on or off (Lines.BeginUpdate / EndUpdate); switching it on asks for a full repaint.
+    bool redraw() const { return m_redraw; }
+    void setRedraw(bool on);
+    bool isLoading() const { return m_loading; }
+    bool readOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    // --- Scanners
+    TSyntaxMemoParserSlots& parsers() { return m_parsers; }
+    const TSyntaxMemoParserSlots& parsers() const { return m_parsers; }
+
+private:
+    friend class TSyntaxMemoStrings;
+
+    void textStoreChanged(const TTextChange& change) override;
+    void bookmarksChanged() override;
+    void textStoreDestroyed() override { }
+
+    void notify(const std::function<void(TSyntaxMemoListener&)>& call);
+    void clampView();
+    void markForRepaint(int from, int to);
+    void checkBookmark(int n) const;
+    void editScoped(const std::function<void(TTextFeeder&)>& feed);
+    void loadScoped(const std::function<void()>& read);
+    int64_t writeCounted(Stream& out, unsigned flags);
+    // Appends lines after the text as Lines.AddStrings does.
+    void appendLines(const std::vector<std::string>& list);
+
+    std::shared_ptr<TTextStore> m_store;
+    std::unique_ptr<TSyntaxMemoStrings> m_lines;
+    std::vector<TSyntaxMemoListener*> m_listeners;
+    TSM_Settings m_settings;
+    TSyntaxMemoParserSlots m_parsers;
+    TFormatWriter m_rtfWriter;
+    TFormatWriter m_htmlWriter;
+
+    int m_anchor = 0;
+    int m_caret = 0;
+    int m_topLine = 0;
+    int m_scrollColumn = 0;
+    int m_rows = 40;
+    int m_columns = 80;
+    int m_rememberedColumn = 0;
+    bool m_modified = false;
+    bool m_updateLock = false;
+    bool m_redraw = true;
+    bool m_loading = false;
+    bool m_editing = false;
+    bool m_readOnly = true;
+    TSaveFormat m_saveFormat = sfTEXT;
+    std::string m_title;
+
+    // The load's fixed buffers: the raw chunk and the normalised chunk.
+    std::vector<uint8_t> m_rawBuffer;
+    std::vector<uint8_t> m_workBuffer;
+};
+
+} // namespace lrl
