@@ -82,12 +82,23 @@ void TCustomSyntaxMemo::bookmarksChanged()
 
 // --- Options and tab stops
 
+void TCustomSyntaxMemo::setSettings(const TSM_Settings& settings)
+{
+    TSyntaxMemoOptions old = options();
+    m_settings = settings;
+    m_tabs = TTabStops::fromSettings(m_settings);
+    m_store->markAll(lfRepaint);
+    if (old != options())
+        notify([&](TSyntaxMemoListener& l) { l.optionsChanged(*this, old); });
+    notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
+}
+
 void TCustomSyntaxMemo::setOptions(TSyntaxMemoOptions options)
 {
-    TSyntaxMemoOptions old = m_settings.options();
+    TSyntaxMemoOptions old = this->options();
     if (old == options)
         return;
-    m_settings.setOptions(options);
+    m_settings.options = options.bits();
     m_store->markAll(lfRepaint);
     notify([&](TSyntaxMemoListener& l) { l.optionsChanged(*this, old); });
     notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
@@ -95,14 +106,19 @@ void TCustomSyntaxMemo::setOptions(TSyntaxMemoOptions options)
 
 void TCustomSyntaxMemo::setTabDefault(int width)
 {
-    m_settings.tabStops().setTabDefault(width);
-    m_store->markAll(lfRepaint);
-    notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
+    m_tabs.setTabDefault(width);
+    tabsChanged();
 }
 
 void TCustomSyntaxMemo::setTabColumns(std::string_view columns)
 {
-    m_settings.tabStops().setTabColumns(columns);
+    m_tabs.setTabColumns(columns);
+    tabsChanged();
+}
+
+void TCustomSyntaxMemo::tabsChanged()
+{
+    m_tabs.toSettings(m_settings);
     m_store->markAll(lfRepaint);
     notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
 }
@@ -112,7 +128,7 @@ int TCustomSyntaxMemo::columnOfOffset(int offset) const
     TNodePos p = m_store->findOffset(offset);
     if (!p.node)
         return 0;
-    return m_settings.tabStops().columnOfChar(*p.node, std::max(offset, 0) - p.start);
+    return m_tabs.columnOfChar(*p.node, std::max(offset, 0) - p.start);
 }
 
 int TCustomSyntaxMemo::offsetAtColumn(int line, int column) const
@@ -120,7 +136,7 @@ int TCustomSyntaxMemo::offsetAtColumn(int line, int column) const
     TNodePos p = m_store->findLine(line);
     if (!p.node)
         return p.start;
-    return p.start + m_settings.tabStops().charAtColumn(*p.node, column);
+    return p.start + m_tabs.charAtColumn(*p.node, column);
 }
 
 // --- Selection
@@ -300,7 +316,7 @@ void TCustomSyntaxMemo::setBookmark(int n, int offset)
         }
     p.node->bookmarkBits |= bit;
     p.node->flags |= lfRepaint;
-    int column = m_settings.tabStops().columnOfChar(*p.node, std::max(offset, 0) - p.start);
+    int column = m_tabs.columnOfChar(*p.node, std::max(offset, 0) - p.start);
     m_store->bookmarkColumns()[n] = static_cast<int16_t>(std::min(column + 1, int(INT16_MAX)));
     m_store->notifyBookmarksChanged();
 }
@@ -340,7 +356,7 @@ bool TCustomSyntaxMemo::jumpToBookmark(int n)
     if (!p.node)
         return false;
     int column = std::max(0, m_store->bookmarkColumns()[n] - 1);
-    int offset = p.start + m_settings.tabStops().charAtColumn(*p.node, column);
+    int offset = p.start + m_tabs.charAtColumn(*p.node, column);
     setSelection(offset, offset);
     setTopLine(p.line - m_rows / 2);
     return true;

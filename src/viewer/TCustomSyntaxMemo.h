@@ -1,8 +1,10 @@
 #pragma once
 
-#include "viewer/TSM_Settings.h"
+#include "scheme/TSM_Settings.h"
+#include "viewer/TSyntaxMemoOptions.h"
 #include "viewer/TSyntaxMemoParserSlots.h"
 #include "viewer/TSyntaxMemoStrings.h"
+#include "viewer/TTabStops.h"
 #include "viewer/TTextStore.h"
 #include "viewer/TTextStoreClient.h"
 
@@ -53,18 +55,21 @@ public:
     void removeListener(TSyntaxMemoListener* listener);
 
     // --- Settings, options (query 3073) and tab stops
-    TSM_Settings& settings() { return m_settings; }
+    // The viewer's settings object (options, tab stops, fonts, colours, styles, key map). Changes go
+    // through setSettings() or the setters below, so that the viewer can follow them.
     const TSM_Settings& settings() const { return m_settings; }
-    TSyntaxMemoOptions options() const { return m_settings.options(); }
+    void setSettings(const TSM_Settings& settings);
+    TSyntaxMemoOptions options() const { return TSyntaxMemoOptions(m_settings.options); }
     void setOptions(TSyntaxMemoOptions options);
     uint32_t optionBits() const { return options().bits(); }
     void setOptionBits(uint32_t bits) { setOptions(TSyntaxMemoOptions(bits)); }
 
-    int tabDefault() const { return m_settings.tabStops().tabDefault(); }
+    const TTabStops& tabStops() const { return m_tabs; }
+    int tabDefault() const { return m_tabs.tabDefault(); }
     void setTabDefault(int width);
-    std::string tabColumns() const { return m_settings.tabStops().tabColumns(); }
+    std::string tabColumns() const { return m_tabs.tabColumns(); }
     void setTabColumns(std::string_view columns);
-    int nextTabColumn(int column) const { return m_settings.tabStops().nextTabColumn(column); }
+    int nextTabColumn(int column) const { return m_tabs.nextTabColumn(column); }
     // The display column of a character offset, and the offset at a display column of a line (never past
     // its CR; -1 when the line has no node).
     int columnOfOffset(int offset) const;
@@ -221,6 +226,7 @@ private:
     void clampView();
     void markForRepaint(int from, int to);
     void checkBookmark(int n) const;
+    void tabsChanged();
     void editScoped(const std::function<void(TTextFeeder&)>& feed);
     void loadScoped(const std::function<void()>& read);
     int64_t writeCounted(Stream& out, unsigned flags);
@@ -231,6 +237,7 @@ private:
     std::unique_ptr<TSyntaxMemoStrings> m_lines;
     std::vector<TSyntaxMemoListener*> m_listeners;
     TSM_Settings m_settings;
+    TTabStops m_tabs; // the tab stops of m_settings, ready for the column walks
     TSyntaxMemoParserSlots m_parsers;
     TFormatWriter m_rtfWriter;
     TFormatWriter m_htmlWriter;

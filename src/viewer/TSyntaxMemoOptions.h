@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 
 namespace lrl {
 
-// The viewer's published options, in their published order.
+// The viewer's published options, in their published order. smoWrapOverride sits among the typing
+// options at index 9 (bit 13): the stored default option set 67099632 has bit 13 off beside word wrap's
+// bit 10, and wrap override is the one of these options that starts off.
 enum TSyntaxMemoOption {
     smoSyntaxHighlight,
     smoPrintWrap,
@@ -16,9 +17,9 @@ enum TSyntaxMemoOption {
     smoWordWrap,
     smoAutoIndent,
     smoTabToColumn,
+    smoWrapOverride,
     smoUseTAB,
     smoSmartFill,
-    smoWrapOverride,
     smoWordSelect,
     smoShowRMargin,
     smoShowGutter,
@@ -57,18 +58,6 @@ public:
     constexpr explicit TSyntaxMemoOptions(uint32_t bits)
         : m_bits(bits)
     {
-    }
-
-    // The component's default set, which is also the state the main window's viewers start in: every
-    // option but word wrap, wrap override, caret after end of line, line numbers and show all chars.
-    static constexpr TSyntaxMemoOptions defaults()
-    {
-        TSyntaxMemoOptions o;
-        for (int i = smoSyntaxHighlight; i <= smoShowAllChars; ++i)
-            o.insert(static_cast<TSyntaxMemoOption>(i));
-        for (auto off : { smoWordWrap, smoWrapOverride, smoCaretAfterEOL, smoLineNumbers, smoShowAllChars })
-            o.erase(off);
-        return o;
     }
 
     constexpr uint32_t bits() const { return m_bits; }

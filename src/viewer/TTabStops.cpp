@@ -2,12 +2,34 @@
 
 #include "common/Exception.h"
 #include "common/Format.h"
+#include "scheme/TSM_Settings.h"
 #include "viewer/TLineNode.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace lrl {
+
+TTabStops TTabStops::fromSettings(const TSM_Settings& settings)
+{
+    TTabStops tabs;
+    tabs.m_default = settings.tabDefault >= 1 ? settings.tabDefault : 4;
+    for (int i = 0; i < kMaxColumns; ++i) {
+        int column = settings.tabColumn(i);
+        if (column < 0 || (i > 0 && column <= tabs.m_columns[i - 1]))
+            break;
+        tabs.m_columns[i] = column;
+        tabs.m_count = i + 1;
+    }
+    return tabs;
+}
+
+void TTabStops::toSettings(TSM_Settings& settings) const
+{
+    settings.tabDefault = m_default;
+    for (int i = 0; i < kMaxColumns; ++i)
+        settings.setTabColumn(i, m_columns[i]);
+}
 
 void TTabStops::setTabDefault(int width)
 {

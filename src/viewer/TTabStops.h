@@ -7,6 +7,7 @@
 namespace lrl {
 
 class TLineNode;
+struct TSM_Settings;
 
 // Tab stops and the mapping between character indexes and display columns (0-based; a TAB advances to
 // the next tab stop, any other character by one).
@@ -16,6 +17,11 @@ class TLineNode;
 class TTabStops {
 public:
     static constexpr int kMaxColumns = 32;
+
+    // The tab stops of a settings object (a default width below 1 reads as 4; the columns are taken up to
+    // the first empty or out-of-order slot), and writing them back.
+    static TTabStops fromSettings(const TSM_Settings& settings);
+    void toSettings(TSM_Settings& settings) const;
 
     int tabDefault() const { return m_default; }
     // Raises "=Illegal default tab stop value, must be > 0" for a value below 1.

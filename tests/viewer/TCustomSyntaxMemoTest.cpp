@@ -563,12 +563,40 @@ TEST(TCustomSyntaxMemo, OptionsSitAtTheirBits)
     EXPECT_EQ(smoBit(smoShowAllChars), 1u << 26);
     EXPECT_EQ(smoBit(smoCaretAfterEOL), 1u << 27);
 
+    // A new viewer starts with every option but these five.
     TCustomSyntaxMemo memo;
-    EXPECT_EQ(memo.optionBits(), 0x03FF7BF0u); // bits 4-25 without word wrap (10) and wrap override (15)
-    EXPECT_FALSE(memo.options().has(smoWordWrap));
-    EXPECT_TRUE(memo.options().has(smoShowGutter));
+    EXPECT_EQ(memo.optionBits(), TSM_Settings::kDefaultOptions);
+    const TSyntaxMemoOption off[]
+        = { smoWordWrap, smoWrapOverride, smoCaretAfterEOL, smoLineNumbers, smoShowAllChars };
+    for (int i = smoSyntaxHighlight; i <= smoShowAllChars; ++i) {
+        auto option = static_cast<TSyntaxMemoOption>(i);
+        EXPECT_EQ(
+            memo.options().has(option), std::find(std::begin(off), std::end(off), option) == std::end(off))
+            << i;
+    }
     memo.setOptionBits(memo.optionBits() | smoBit(smoWordWrap));
     EXPECT_TRUE(memo.options().has(smoWordWrap));
+    EXPECT_EQ(memo.settings().options & smoBit(smoWordWrap), smoBit(smoWordWrap));
+}
+
+TEST(TCustomSyntaxMemo, TabStopsLiveInTheSettings)
+{
+    TCustomSyntaxMemo memo;
+    memo.setTabColumns("5 9");
+    memo.setTabDefault(3);
+    TSM_Settings settings = memo.settings();
+    EXPECT_EQ(settings.tabDefault, 3);
+    EXPECT_EQ(settings.tabColumn(0), 4);
+    EXPECT_EQ(settings.tabColumn(1), 8);
+    EXPECT_EQ(settings.tabColumn(2), -1);
+
+    settings.setTabColumn(0, 2);
+    settings.setTabColumn(1, 1); // out of order: the columns end before it
+    settings.tabDefault = 0; // unusable: the default width stays sound
+    memo.setSettings(settings);
+    EXPECT_EQ(memo.tabColumns(), "3");
+    EXPECT_EQ(memo.tabDefault(), 4);
+    EXPECT_EQ(memo.nextTabColumn(3), 4);
 }
 
 TEST(TCustomSyntaxMemo, SharesAStoreWithAnotherViewer)
