@@ -25,9 +25,11 @@ for target in "${targets[@]}"; do
     echo "== fuzz_$name (${seconds}s)"
     "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$scratch/" "$corpus" 2>&1 | grep -E "^(stat::number_of_executed_units|==|SUMMARY|ERROR)" || true
-    if ls "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-* >/dev/null 2>&1; then
+    # nullglob is on: the globs vanish when nothing matches, so count what they expand to.
+    failures=("$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-*)
+    if [ ${#failures[@]} -gt 0 ]; then
         echo "fuzz_$name found a failing input:" >&2
-        ls "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-* 2>/dev/null >&2
+        printf '%s\n' "${failures[@]}" >&2
         exit 1
     fi
 done
