@@ -205,6 +205,33 @@ TEST(Compressor, StreamsThatCannotBeUsedAreReported)
     EXPECT_THROW(c.Advise(), ECompressorException);
 }
 
+TEST(Compressor, InputShorterThanItsSizeRaisesTheMethodsReadError)
+{
+    // A stream that claims more bytes than it delivers.
+    class ShortStream : public ReadOnlyMemoryStream {
+    public:
+        using ReadOnlyMemoryStream::ReadOnlyMemoryStream;
+        int64_t size() override { return ReadOnlyMemoryStream::size() + 100; }
+    };
+    const Bytes text = pascalLike(50000);
+    for (auto [method, suffix] : { std::pair { int(TCompressor::mKH), " (Compressor/KH)" },
+             std::pair { int(TCompressor::mLZH), " (LZH)" } }) {
+        ShortStream in(text);
+        MemoryStream out;
+        TCompressor c;
+        c.StreamMode = true;
+        c.Method = method;
+        c.InputStream = &in;
+        c.OutputStream = &out;
+        try {
+            c.Compress();
+            ADD_FAILURE() << suffix;
+        } catch (const ECompressorException& e) {
+            EXPECT_EQ(e.message(), std::string("Compressor : Error reading from input stream !") + suffix);
+        }
+    }
+}
+
 TEST(Compressor, AdvisePicksByInputAndLeavesThePosition)
 {
     auto advise = [](const Bytes& data, int ratio = 40) {
