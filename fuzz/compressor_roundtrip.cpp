@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     std::vector<uint8_t> input(data + 1, data + size);
     if ((data[0] & 2) && !input.empty()) {
-        while (input.size() < 70000)
+        while (input.size() < 40000)
             input.insert(input.end(), data + 1, data + size);
     }
     static lrl::TCompressor reused; // state left by earlier inputs must not leak into the output
