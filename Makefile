@@ -10,6 +10,7 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 5
 
 CMAKE_FLAGS = -G Ninja -DLRL_WERROR=$(WERROR)
+export CCACHE_BASEDIR := $(CURDIR)
 
 .PHONY: all setup build test run bench asan fuzz fuzz-smoke format clean
 
