@@ -120,6 +120,7 @@ void SchemeCompiler::error(const std::string& message) const { m_lex->error(mess
 
 int32_t SchemeCompiler::expression()
 {
+    m_depth = 0;
     try {
         return sum();
     } catch (const ESYM_COMP_ERROR&) {
@@ -154,9 +155,14 @@ int32_t SchemeCompiler::term()
         return value;
     }
     if (at(sym::kLParen)) {
+        // Nesting is bounded so that no script can exhaust the stack.
+        if (m_depth >= kMaxNesting)
+            error("Expression expected");
+        ++m_depth;
         next();
         int32_t value = sum();
         expect(sym::kRParen, "')' expected");
+        --m_depth;
         return value;
     }
     error("Script syntax error");

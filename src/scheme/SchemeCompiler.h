@@ -87,6 +87,8 @@ private:
     int m_token = sym::kEndOfInput;
     std::string m_label;
     int m_entry = 0;
+    int m_depth = 0; // parentheses open in the expression being read
+    static constexpr int kMaxNesting = 256;
     int m_line = 0;
     int m_column = 0;
 };

@@ -18,22 +18,15 @@ namespace {
     bool isWordChar(uint8_t c) { return isWordStart(c) || isDigit(c); }
     // Blanks within a line: space, TAB and the no-break space.
     bool isLineBlank(uint8_t c) { return c == ' ' || c == '\t' || c == 160; }
-    bool sameIgnoringCase(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            auto x = static_cast<uint8_t>(a[i]), y = static_cast<uint8_t>(b[i]);
-            if (x >= 'A' && x <= 'Z')
-                x = static_cast<uint8_t>(x + 32);
-            if (y >= 'A' && y <= 'Z')
-                y = static_cast<uint8_t>(y + 32);
-            if (x != y)
-                return false;
-        }
-        return true;
-    }
-    // A text ends at its first NUL.
+    std::string lowerCase(std::string_view text)
+{
+    std::string out(text);
+    for (auto& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return out;
+}
+// A text ends at its first NUL.
     std::string cutAtNul(std::string text)
     {
         auto nul = text.find('\0');
@@ -275,6 +268,7 @@ TSYM_Compiler::TSYM_Compiler(Stream& script, std::string includeDir, IncludeRead
     for (size_t n; (n = script.read(buffer, sizeof buffer)) > 0;)
         text.append(buffer, n);
     m_inputs.push_back({ "-main-", std::make_shared<const std::string>(cutAtNul(std::move(text))), 0 });
+    m_activeNames["-main-"] = 1;
     addKeywords();
     addPredefinedMacros();
 }
@@ -359,13 +353,22 @@ void TSYM_Compiler::advance(size_t count)
 
 void TSYM_Compiler::push(std::string name, std::shared_ptr<const std::string> text)
 {
-    for (const auto& in : m_inputs)
-        if (sameIgnoringCase(in.name, name))
-            error(format("Recursive expansion of macro '%s'", name.c_str()));
+    std::string key = lowerCase(name);
+    if (m_activeNames.count(key) != 0)
+        error(format("Recursive expansion of macro '%s'", name.c_str()));
     m_expanded += text->size();
     if (m_expanded > kExpansionLimit)
         error(format("Macro expansion too large: '%s'", name.c_str()));
+    ++m_activeNames[key];
     m_inputs.push_back({ std::move(name), std::move(text), 0 });
+}
+
+void TSYM_Compiler::pop()
+{
+    auto it = m_activeNames.find(lowerCase(m_inputs.back().name));
+    if (it != m_activeNames.end() && --it->second == 0)
+        m_activeNames.erase(it);
+    m_inputs.pop_back();
 }
 
 void TSYM_Compiler::skipToToken()
@@ -374,7 +377,7 @@ void TSYM_Compiler::skipToToken()
         if (atInputEnd()) {
             if (m_inputs.size() == 1)
                 return;
-            m_inputs.pop_back();
+            pop();
             continue;
         }
         uint8_t c = peek();
@@ -468,7 +471,7 @@ void TSYM_Compiler::doDefine()
     }
     while (!text.empty() && isLineBlank(static_cast<uint8_t>(text.back())))
         text.pop_back();
-    if (!sameIgnoringCase(text, name))
+    if (lowerCase(text) != lowerCase(name))
         m_macros.add(name, -1, std::move(text));
 }
 

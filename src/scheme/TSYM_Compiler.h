@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lrl {
@@ -30,7 +31,7 @@ public:
 
     // The most text that macro expansions and included files may add to one compile. It bounds the work a
     // script can cause (a macro whose text calls another macro several times grows exponentially).
-    static constexpr size_t kExpansionLimit = size_t { 4 } << 20;
+    static constexpr size_t kExpansionLimit = size_t { 1 } << 20;
 
     // includeDir is the folder that names in angle brackets are looked up in; reader reads included files
     // (by default regular files from disk).
@@ -96,6 +97,7 @@ private:
     void doEndif();
     void doInclude();
     void push(std::string name, std::shared_ptr<const std::string> text);
+    void pop();
 
     int readString();
     int readNumber();
@@ -109,6 +111,8 @@ private:
     TWordStore m_macros;
     TWordStore m_keywords;
     std::vector<Input> m_inputs;
+    // How many inputs on the stack carry each name (lower-cased), for the recursion check.
+    std::unordered_map<std::string, int> m_activeNames;
     std::vector<bool> m_conditions;
     size_t m_expanded = 0;
 
