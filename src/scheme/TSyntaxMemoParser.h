@@ -85,12 +85,27 @@ public:
     // ESyntaxMemo "Cannot assign a %s to %s".
     void assign(const Persistent& source);
 
+    // Compiles the script file named by Script into the table; names in angle brackets are looked up in
+    // the script's folder. A file that cannot be read raises EFOpenError and leaves the table as it was.
+    // A compile error raises ESYM_COMP_ERROR and leaves the table as far as it was built.
+    void compileScriptFile();
+    // Compiles a script read from a stream; includeDir is the folder for names in angle brackets.
+    void compileScript(Stream& script, const std::string& includeDir);
+    // The construct the last compile was at when it ended ("Header", "%%Tokens - 3", ...), and the line
+    // and column (from 1) it had reached, for a script editor to show.
+    const std::string& compileLabel() const { return m_compileLabel; }
+    int compileLine() const { return m_compileLine; }
+    int compileColumn() const { return m_compileColumn; }
+
 private:
     void reportVersion(uint16_t version);
 
     std::string m_name;
     SchemeTable m_table;
     bool m_readingFromForm = false;
+    std::string m_compileLabel;
+    int m_compileLine = 0;
+    int m_compileColumn = 0;
     // The scanner's run-time state (current states, state stack, container state, attached viewers)
     // joins here.
 };
