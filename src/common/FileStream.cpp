@@ -28,16 +28,28 @@ FileStream::FileStream(const std::string& path, Mode mode)
 
 size_t FileStream::read(void* buffer, size_t count)
 {
-    return std::fread(buffer, 1, count, m_file.get());
+    return m_file ? std::fread(buffer, 1, count, m_file.get()) : 0;
 }
 
 size_t FileStream::write(const void* buffer, size_t count)
 {
-    return std::fwrite(buffer, 1, count, m_file.get());
+    return m_file ? std::fwrite(buffer, 1, count, m_file.get()) : 0;
+}
+
+void FileStream::close()
+{
+    if (!m_file)
+        return;
+    bool failed = std::fflush(m_file.get()) != 0 || std::ferror(m_file.get()) != 0;
+    failed = std::fclose(m_file.release()) != 0 || failed;
+    if (failed)
+        throw EWriteError();
 }
 
 int64_t FileStream::seek(int64_t offset, SeekOrigin origin)
 {
+    if (!m_file)
+        throw EStreamError("Stream seek error");
     int whence = origin == SeekOrigin::Begin ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
     if (std::fseek(m_file.get(), static_cast<long>(offset), whence) != 0)
         throw EStreamError("Stream seek error");

@@ -23,6 +23,11 @@ public:
 
     const std::string& path() const { return m_path; }
 
+    // Flushes and closes the file, raising EWriteError when buffered data cannot be written (for
+    // example on a full disk). Writers call it so that such a failure is not lost in the destructor,
+    // which closes silently. Any later read or write fails.
+    void close();
+
 private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }

@@ -70,3 +70,14 @@ TEST(FileStream, CreateWriteAndReadBack)
     EXPECT_EQ(std::string(copy.bytes().begin(), copy.bytes().end()), "hello");
     std::filesystem::remove(path);
 }
+
+TEST(FileStream, CloseReportsAWriteThatCannotReachTheDisk)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    FileStream out("/dev/full", FileStream::Mode::Create);
+    out.writeBuffer("x", 1); // buffered, so it succeeds here
+    EXPECT_THROW(out.close(), EWriteError);
+    char c;
+    EXPECT_EQ(out.read(&c, 1), 0u);
+}
