@@ -74,6 +74,7 @@ void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     FileStream out(path, FileStream::Mode::Create);
     out.writeBuffer(bytes.data(), bytes.size());
+    out.close();
 }
 
 } // namespace lrl::cli

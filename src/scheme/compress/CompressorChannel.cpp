@@ -1,6 +1,7 @@
 #include "scheme/compress/CompressorChannel.h"
 
 #include "common/FileStream.h"
+#include "scheme/compress/CompressorMessages.h"
 #include "scheme/compress/TCompressor.h"
 
 #include <filesystem>
@@ -57,6 +58,18 @@ CompressorChannel::CompressorChannel(const TCompressor& compressor, const Texts&
         throw ECompressorException(texts.openOutput + outName);
     }
     m_out = m_outFile.get();
+}
+
+void CompressorChannel::commit()
+{
+    if (m_outFile) {
+        try {
+            m_outFile->close();
+        } catch (const EStreamError&) {
+            throw ECompressorException(compressor_messages::kWriteFile + m_outFile->path());
+        }
+    }
+    m_committed = true;
 }
 
 CompressorChannel::~CompressorChannel()

@@ -35,7 +35,9 @@ public:
     int64_t inputStart() const { return m_inputStart; }
     // Bytes from the input start to the end, when the input can tell.
     std::optional<int64_t> inputSize();
-    void commit() { m_committed = true; }
+    // Keeps the output: an output file is flushed and closed first; data that cannot reach the disk
+    // raises the file write error and the file is removed like on any other failure.
+    void commit();
 
 private:
     std::unique_ptr<FileStream> m_inFile;
