@@ -77,8 +77,10 @@ CompressorChannel::~CompressorChannel()
     if (m_outFile && !m_committed) {
         std::string path = m_outFile->path();
         m_outFile.reset();
+        // Only a regular file is ours to remove; an output that names a device or a pipe stays.
         std::error_code ec;
-        std::filesystem::remove(path, ec);
+        if (std::filesystem::is_regular_file(path, ec))
+            std::filesystem::remove(path, ec);
     }
 }
 
