@@ -1,0 +1,7 @@
+#pragma once
+
+namespace lrl {
+
+enum class SearchDirection { Forward, Backward };
+
+} // namespace lrl
