@@ -4,9 +4,11 @@
 #include "common/Exception.h"
 #include "common/MemoryStream.h"
 #include "common/ReadOnlyMemoryStream.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 using namespace lrl;
@@ -354,4 +356,26 @@ TEST(FormConvert, FormFileFormatByFirstBytes)
     FormBytes binary;
     binary.header().signature().object("TForm1", "Form1").end().end();
     EXPECT_EQ(formFileText(binary.data()), text);
+}
+
+// The sample project's binary forms are built from text sources by tools/make-binary-form.py; converting
+// them back must give those sources byte for byte.
+TEST(FormConvert, SampleFormsConvertBackToTheirTextSources)
+{
+    const std::filesystem::path root = LRL_SOURCE_DIR;
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(root / "examples/FormSources")) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        const std::string source = lrl::test::readFile(entry.path());
+        const std::string binary
+            = lrl::test::readFile(root / "examples/Sample" / entry.path().stem().concat(".dfm"));
+        ASSERT_FALSE(binary.empty()) << entry.path();
+        EXPECT_EQ(
+            convertFormResource(std::span(reinterpret_cast<const uint8_t*>(binary.data()), binary.size())),
+            source)
+            << entry.path();
+        ++checked;
+    }
+    EXPECT_GE(checked, 2);
 }
