@@ -1,17 +1,22 @@
 #include "browser/formconv/FloatText.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace lrl {
 
 namespace {
 
-// A non-negative integer in base 10^9 limbs, least significant first: just enough arithmetic to write
-// mantissa × 2^e or mantissa × 5^e out in decimal exactly. The largest extended values need about 1300
-// limbs, so the plain schoolbook multiply by a small factor is fast enough.
+// mantissa × 2^e or mantissa × 5^e written out in decimal, in base 10^9 limbs (least significant first)
+// built by repeated multiplication with small factors. The exact expansion of the smallest extended
+// values has over 11000 digits; only the leading ones are ever shown, so the number may keep just its
+// top limbs, dropping the rest after each step while it bounds the error this leaves: the true value
+// lies between the kept limbs and the kept limbs plus m_error units of the lowest one.
 class DecimalDigits {
 public:
-    explicit DecimalDigits(uint64_t value)
+    // keep = 0 keeps every limb, so the result is exact.
+    DecimalDigits(uint64_t value, size_t keep)
+        : m_keep(keep)
     {
         do {
             m_limbs.push_back(static_cast<uint32_t>(value % kBase));
@@ -30,19 +35,50 @@ public:
             multiply(rest);
     }
 
-    std::string text() const
+    // The first `count` digits (all of them when the number is exact) and the number of digits of the
+    // whole number; nothing when the dropped limbs leave those digits uncertain.
+    bool leadingDigits(size_t count, std::string& digits, int& length) const
     {
-        std::string out = std::to_string(m_limbs.back());
-        for (size_t i = m_limbs.size() - 1; i-- > 0;) {
-            std::string limb = std::to_string(m_limbs[i]);
+        std::string low = text(m_limbs);
+        if (m_dropped == 0) {
+            digits = low;
+            length = static_cast<int>(low.size());
+            return true;
+        }
+        std::vector<uint32_t> upper = m_limbs;
+        add(upper, static_cast<uint64_t>(m_error) + 1);
+        std::string high = text(upper);
+        if (high.size() != low.size() || low.size() < count || low.compare(0, count, high, 0, count) != 0)
+            return false;
+        digits = low.substr(0, count);
+        length = static_cast<int>(low.size() + 9 * m_dropped);
+        return true;
+    }
+
+private:
+    static constexpr uint32_t kBase = 1000000000;
+
+    static std::string text(const std::vector<uint32_t>& limbs)
+    {
+        std::string out = std::to_string(limbs.back());
+        for (size_t i = limbs.size() - 1; i-- > 0;) {
+            std::string limb = std::to_string(limbs[i]);
             out.append(9 - limb.size(), '0');
             out += limb;
         }
         return out;
     }
 
-private:
-    static constexpr uint32_t kBase = 1000000000;
+    static void add(std::vector<uint32_t>& limbs, uint64_t amount)
+    {
+        for (size_t i = 0; amount != 0; ++i) {
+            if (i == limbs.size())
+                limbs.push_back(0);
+            uint64_t v = limbs[i] + amount;
+            limbs[i] = static_cast<uint32_t>(v % kBase);
+            amount = v / kBase;
+        }
+    }
 
     // factor < 2^31, so limb × factor + carry stays below 2^64.
     void multiply(uint32_t factor)
@@ -57,37 +93,55 @@ private:
             m_limbs.push_back(static_cast<uint32_t>(carry % kBase));
             carry /= kBase;
         }
+        m_error *= factor;
+        if (m_keep != 0 && m_limbs.size() > m_keep) {
+            size_t drop = m_limbs.size() - m_keep;
+            m_limbs.erase(m_limbs.begin(), m_limbs.begin() + static_cast<std::ptrdiff_t>(drop));
+            m_dropped += drop;
+            // The dropped limbs are worth less than one unit of the new lowest limb; the slack covers
+            // the rounding of the bound itself.
+            for (size_t i = 0; i < drop; ++i)
+                m_error /= kBase;
+            m_error = (m_error + 1) * (1 + 1e-9);
+        }
     }
 
     std::vector<uint32_t> m_limbs;
+    size_t m_keep;
+    size_t m_dropped = 0;
+    double m_error = 0;
 };
 
-// The exact decimal digits of mantissa × 2^exponent (mantissa > 0) and the position of the decimal point
-// counted from the first digit: value = 0.digits × 10^point.
+// The leading decimal digits of mantissa × 2^exponent (mantissa > 0), at least `count` of them unless
+// the whole expansion is shorter, and the position of the decimal point counted from the first digit:
+// value = 0.digits... × 10^point, the digits truncated.
 struct Decimal {
     std::string digits;
     int point = 0;
 };
 
-Decimal exactDecimal(uint64_t mantissa, int exponent)
+Decimal leadingDecimal(uint64_t mantissa, int exponent, size_t count)
 {
     while ((mantissa & 1) == 0 && exponent < 0) {
         mantissa >>= 1;
         ++exponent;
     }
-    DecimalDigits n(mantissa);
-    Decimal d;
-    if (exponent >= 0) {
-        n.multiplyByPower(2, 1u << 29, 29, exponent);
-        d.digits = n.text();
-        d.point = static_cast<int>(d.digits.size());
-    } else {
-        // m × 2^-k = m × 5^k / 10^k
-        n.multiplyByPower(5, 1220703125u, 13, -exponent); // 5^13
-        d.digits = n.text();
-        d.point = static_cast<int>(d.digits.size()) + exponent;
+    // Five limbs settle the digits of nearly every value; a run of nines or zeros right after them
+    // needs more, and the exact expansion is the last resort.
+    for (size_t keep : { size_t { 5 }, size_t { 16 }, size_t { 0 } }) {
+        DecimalDigits n(mantissa, keep);
+        if (exponent >= 0)
+            n.multiplyByPower(2, 1u << 29, 29, exponent);
+        else
+            n.multiplyByPower(5, 1220703125u, 13, -exponent); // m × 2^-k = m × 5^k / 10^k; 5^13
+        Decimal d;
+        int length = 0;
+        if (n.leadingDigits(count, d.digits, length)) {
+            d.point = length + (exponent < 0 ? exponent : 0);
+            return d;
+        }
     }
-    return d;
+    return {}; // not reached: the exact expansion always answers
 }
 
 void roundToPrecision(Decimal& d, int precision)
@@ -178,7 +232,8 @@ std::string formatGeneral(const BinaryFloat& value, int precision)
     if (value.mantissa == 0)
         return "0";
 
-    Decimal d = exactDecimal(value.mantissa, value.exponent);
+    // Rounding half away from zero needs the digits up to one beyond the precision, truncated.
+    Decimal d = leadingDecimal(value.mantissa, value.exponent, static_cast<size_t>(precision) + 1);
     roundToPrecision(d, precision);
 
     std::string out = value.negative ? "-" : "";
