@@ -112,6 +112,7 @@ void FormStreamConverter::convertObject()
 {
     Nesting nesting(*this);
     // A prefix byte 0xF0..0xFF carries flags in its low bits: 1 inherited, 2 child position, 4 inline.
+    // An inline object is written like any other; only "inherited" has a word of its own.
     uint8_t flags = 0;
     int64_t position = 0;
     if ((m_in.peekByte() & 0xF0) == 0xF0) {
