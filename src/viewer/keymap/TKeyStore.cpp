@@ -4,6 +4,8 @@ namespace lrl {
 
 TKeyStore::AddResult TKeyStore::add(TShortCut first, TShortCut second, int32_t command, PrefixPlacement placement)
 {
+    // A second key is matched without modifiers; one that is nothing but modifiers is no key at all.
+    second = static_cast<TShortCut>(second & ~scModifiers);
     int32_t node = find(kNoNode, first);
     if (node == kNoNode) {
         node = appendNode(kNoNode, first, second != 0 ? placement : PrefixPlacement::Append);
@@ -11,9 +13,8 @@ TKeyStore::AddResult TKeyStore::add(TShortCut first, TShortCut second, int32_t c
         return { false, m_nodes[m_nodes[node].children].command };
     }
     if (second != 0 && m_nodes[node].command == kNoCommand) {
-        TShortCut key = static_cast<TShortCut>(second & ~scModifiers);
-        int32_t child = find(node, key);
-        node = child != kNoNode ? child : appendNode(node, key, PrefixPlacement::Append);
+        int32_t child = find(node, second);
+        node = child != kNoNode ? child : appendNode(node, second, PrefixPlacement::Append);
     }
     KeyNode& target = m_nodes[node];
     if (target.command != kNoCommand)

@@ -46,7 +46,8 @@ public:
     {
     }
 
-    // Binds first (then second, when not 0; its modifiers are dropped) to command. Adds nothing and
+    // Binds first (then second, when not 0; its modifiers are dropped, and a second key of modifiers
+    // alone counts as none) to command. Adds nothing and
     // reports the conflict when the sequence, or a prefix of it, or a longer sequence starting with it,
     // is already bound.
     AddResult add(TShortCut first, TShortCut second, int32_t command,

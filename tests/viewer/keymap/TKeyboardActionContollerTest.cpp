@@ -128,6 +128,11 @@ TEST(TKeyboardActionContoller, SecondKeyIsStoredWithoutModifiers)
     ASSERT_NE(second, TKeyStore::kNoNode);
     EXPECT_EQ(map.keyStore().node(second).command, 23);
     EXPECT_EQ(map.keyStore().node(first).command, TKeyStore::kNoCommand);
+
+    // A second key of modifiers alone is no key: the binding is a one-key binding and stays so when
+    // stored and read back.
+    map.addBinding(kLeft, scShift, 0);
+    EXPECT_EQ(storedBindings(saved(map)).front(), (Binding { kLeft, 0, 0 }));
 }
 
 TEST(TKeyboardActionContoller, SetCommandNameReplacesInPlace)
