@@ -372,20 +372,6 @@ TEST(TCustomSyntaxMemo, ClearEmptiesTheTextAndTheUndoLog)
     EXPECT_EQ(memo.selection(), std::make_pair(0, 0));
 }
 
-TEST(TCustomSyntaxMemo, UndoRestoresARecordedChange)
-{
-    TCustomSyntaxMemo memo;
-    loadBytes(memo, "abXYe");
-    memo.undoLog().push({ 2, "cd", "XY" });
-    ASSERT_TRUE(memo.canUndo());
-    memo.undo();
-    EXPECT_EQ(memo.text(), "abcde");
-    EXPECT_EQ(memo.getSel(), std::make_pair(2, 4));
-    EXPECT_FALSE(memo.canUndo());
-    memo.undo(); // nothing left
-    EXPECT_EQ(memo.text(), "abcde");
-}
-
 // --- Selection and editing
 
 TEST(TCustomSyntaxMemo, SelLengthCountsLineEndsTwiceUnderCrLf)
@@ -489,24 +475,6 @@ TEST(TCustomSyntaxMemo, LineQueriesAnswerLikeAnEditControl)
     EXPECT_EQ(std::string(buffer, 4), "sec#"); // no NUL added
     EXPECT_EQ(memo.getLine(2, buffer, 4), 0);
     EXPECT_EQ(memo.lineText(0), "first");
-}
-
-TEST(TCustomSyntaxMemo, ScrollStateIsClamped)
-{
-    TCustomSyntaxMemo memo;
-    std::string text;
-    for (int i = 0; i < 100; ++i)
-        text += "0123456789\r\n";
-    loadBytes(memo, text);
-    memo.setTopLine(1000);
-    EXPECT_EQ(memo.topLine(), 99);
-    memo.setTopLine(-3);
-    EXPECT_EQ(memo.topLine(), 0);
-    memo.setScrollColumn(50);
-    EXPECT_EQ(memo.scrollColumn(), 10); // below LongestLine (11)
-    memo.lineScroll(-4, 10);
-    EXPECT_EQ(memo.topLine(), 10);
-    EXPECT_EQ(memo.scrollColumn(), 6);
 }
 
 TEST(TCustomSyntaxMemo, ScrollCaretBringsTheCaretIntoTheWindow)
@@ -662,20 +630,6 @@ TEST(TCustomSyntaxMemo, BookmarksJumpToTheirColumnAndCentreTheLine)
             EXPECT_EQ(e.message(), "Bookmark index range error");
         }
     }
-}
-
-TEST(TCustomSyntaxMemo, TabStopsOfTheViewerMapColumns)
-{
-    TCustomSyntaxMemo memo;
-    loadBytes(memo, "a\tb\r\n\tc");
-    EXPECT_EQ(memo.columnOfOffset(2), 4);
-    memo.setTabColumns("3");
-    EXPECT_EQ(memo.columnOfOffset(2), 2);
-    EXPECT_EQ(memo.tabColumns(), "3");
-    EXPECT_EQ(memo.offsetAtColumn(1, 2), 5); // the TAB reaches column 2
-    EXPECT_EQ(memo.offsetAtColumn(1, 40), 6);
-    EXPECT_EQ(memo.offsetAtColumn(2, 0), -1);
-    EXPECT_THROW(memo.setTabDefault(0), ESyntaxMemo);
 }
 
 TEST(ViewerFile, LoadsAFileAsTheViewerDoes)

@@ -12,16 +12,6 @@ using namespace lrl;
 
 namespace {
 
-std::string readForward(CharStream& s)
-{
-    std::string out;
-    while (!s.atEnd()) {
-        out += static_cast<char>(s.current());
-        s.next();
-    }
-    return out;
-}
-
 class TEdStreamTest : public ::testing::Test {
 protected:
     void SetUp() override { store.replace(0, 0, text); }
@@ -30,38 +20,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(TEdStreamTest, StepsThroughEveryNodeBothWays)
-{
-    TEdStream s(store);
-    EXPECT_EQ(s.size(), static_cast<int64_t>(text.size()));
-    EXPECT_EQ(readForward(s), text);
-    EXPECT_EQ(s.current(), 0);
-    std::string back;
-    while (s.position() > 0) {
-        s.prev();
-        back.insert(back.begin(), static_cast<char>(s.current()));
-    }
-    EXPECT_EQ(back, text);
-    s.prev(); // nothing before the start
-    EXPECT_EQ(s.position(), 0);
-}
-
-TEST_F(TEdStreamTest, SeeksAndReadsAcrossNodes)
-{
-    TEdStream s(store);
-    for (int64_t pos : { int64_t(3000), int64_t(6), int64_t(19), int64_t(0), int64_t(text.size() - 1) }) {
-        s.seek(pos);
-        EXPECT_EQ(s.current(), static_cast<uint8_t>(text[pos])) << pos;
-        EXPECT_EQ(s.node().start, store.findOffset(static_cast<int>(pos)).start) << pos;
-    }
-    s.seek(4);
-    uint8_t buf[2100];
-    ASSERT_EQ(s.CharStream::read(buf, sizeof buf), sizeof buf);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), sizeof buf), text.substr(4, sizeof buf));
-    s.seek(static_cast<int64_t>(text.size()) - 2);
-    EXPECT_EQ(s.CharStream::read(buf, 10), 2u); // never past CharCount
-}
 
 TEST_F(TEdStreamTest, ActsAsAReadOnlyByteStream)
 {

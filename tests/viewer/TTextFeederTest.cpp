@@ -71,17 +71,6 @@ TEST(TTextNormaliser, JoinsALineEndPairCutByAChunkBoundary)
     EXPECT_EQ(n.normalise(reinterpret_cast<const uint8_t*>("\n"), 1, out), 1u);
 }
 
-TEST(TTextFeeder, ChunksEndBeforeACrAtByte8191)
-{
-    std::string raw(9000, 'x');
-    auto* p = reinterpret_cast<const uint8_t*>(raw.data());
-    EXPECT_EQ(TTextFeeder::chunkLength(p, 100), 100u);
-    EXPECT_EQ(TTextFeeder::chunkLength(p, 9000), 8192u);
-    raw[8191] = '\r';
-    EXPECT_EQ(TTextFeeder::chunkLength(p, 9000), 8191u);
-    EXPECT_EQ(TTextFeeder::chunkLength(p, 8192), 8191u);
-}
-
 TEST(TTextFeeder, LineEndsAcrossChunkBoundariesCountOnce)
 {
     // CR LF at bytes 8191/8192 (the chunk rule), LF CR at the same place and one byte earlier (the

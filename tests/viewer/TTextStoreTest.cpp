@@ -25,34 +25,11 @@ public:
 
 } // namespace
 
-TEST(TTextStore, EmptyStoreAnswersTheImpliedFirstLine)
-{
-    TTextStore store;
-    EXPECT_EQ(store.lineCount(), 0);
-    EXPECT_EQ(store.charCount(), 0);
-    EXPECT_EQ(store.longestLine(), 1);
-    EXPECT_EQ(store.lineStart(0), 0);
-    EXPECT_EQ(store.lineStart(1), -1);
-    EXPECT_FALSE(store.findOffset(5).valid());
-}
-
-TEST(TTextStore, SplitsAtEachCrAndAfter2047Characters)
+TEST(TTextStore, SplitsAtEachCr)
 {
     TTextStore store;
     store.replace(0, 0, "ab\r\rc");
     EXPECT_EQ(nodeTexts(store), (std::vector<std::string> { "ab\r", "\r", "c" }));
-
-    TTextStore longLine;
-    longLine.replace(0, 0, repeat('x', 5000));
-    auto nodes = nodeTexts(longLine);
-    ASSERT_EQ(nodes.size(), 3u);
-    EXPECT_EQ(nodes[0].size(), 2047u);
-    EXPECT_EQ(nodes[1].size(), 2047u);
-    EXPECT_EQ(nodes[2].size(), 906u);
-    EXPECT_FALSE(longLine.first()->isContinuation());
-    EXPECT_TRUE(longLine.first()->next->isContinuation());
-    EXPECT_TRUE(longLine.last()->isContinuation());
-    EXPECT_EQ(longLine.longestLine(), 2047);
 
     // A CR as the 2047th character ends the node there.
     TTextStore exact;
@@ -68,30 +45,6 @@ TEST(TTextStore, NewNodesAreMarkedAndFlagTheirTabs)
     store.replace(0, 0, "a\tb\rcd");
     EXPECT_EQ(store.first()->flags, uint32_t(lfRepaint | lfRescan | lfHasTab));
     EXPECT_EQ(store.last()->flags, uint32_t(lfRepaint | lfRescan));
-}
-
-TEST(TTextStore, FindsOffsetsAndTheImpliedLastLine)
-{
-    TTextStore store;
-    store.replace(0, 0, "ab\rcd\r");
-    TNodePos p = store.findOffset(2); // the CR of line 0
-    EXPECT_EQ(p.line, 0);
-    EXPECT_EQ(p.start, 0);
-    p = store.findOffset(3);
-    EXPECT_EQ(p.line, 1);
-    EXPECT_EQ(p.start, 3);
-    p = store.findOffset(6); // after the final CR
-    EXPECT_FALSE(p.valid());
-    EXPECT_EQ(p.line, 2);
-    EXPECT_EQ(p.start, 6);
-    EXPECT_EQ(store.lineStart(2), 6);
-    EXPECT_EQ(store.lineStart(3), -1);
-
-    store.replace(6, 6, "e"); // now the last line has no CR
-    p = store.findOffset(100);
-    EXPECT_EQ(p.line, 2);
-    EXPECT_EQ(p.node, store.last());
-    EXPECT_EQ(store.lineStart(3), -1);
 }
 
 TEST(TTextStore, InsertingOneCharacterGrowsTheNodeInPlace)
@@ -166,17 +119,6 @@ TEST(TTextStore, FollowingPieceLearnsWhetherItContinuesALine)
     store.replace(cr, cr + 1, "");
     EXPECT_EQ(checkTextStore(store), "");
     EXPECT_TRUE(store.last()->isContinuation());
-}
-
-TEST(TTextStore, LongestLineFollowsRemovalOfTheLongestNode)
-{
-    TTextStore store;
-    store.replace(0, 0, "abcdef\rab\rabc");
-    EXPECT_EQ(store.longestLine(), 7);
-    store.replace(0, 7, "");
-    EXPECT_EQ(store.longestLine(), 3);
-    store.clear();
-    EXPECT_EQ(store.longestLine(), 1);
 }
 
 TEST(TTextStore, TopLineCacheIsDroppedByChangesBeforeIt)
