@@ -18,8 +18,10 @@
 #include <unistd.h>
 
 using namespace lrl;
+using lrl::test::errorOf;
 using lrl::test::loadBytes;
 using lrl::test::nodeTexts;
+using lrl::test::numberedLines;
 using lrl::test::saved;
 
 namespace {
@@ -173,9 +175,7 @@ TEST(TCustomSyntaxMemo, LoadResetsTheViewAndRescansEverything)
     TCustomSyntaxMemo memo;
     EventLog log;
     memo.addListener(&log);
-    std::string big;
-    for (int i = 0; i < 3000; ++i)
-        big += "line " + std::to_string(i) + "\r\n";
+    std::string big = numberedLines(3000);
     loadBytes(memo, big);
     memo.setSelection(10, 20);
     memo.setTopLine(100);
@@ -200,12 +200,7 @@ TEST(TCustomSyntaxMemo, OutOfMemoryKeepsWhatWasReadSoFar)
 {
     TCustomSyntaxMemo memo;
     FailingStream<std::bad_alloc> in(std::string(10000, 'a'));
-    try {
-        memo.loadFromStream(in);
-        FAIL() << "no error";
-    } catch (const ESyntaxMemo& e) {
-        EXPECT_EQ(e.message(), "Not enough memory for operation");
-    }
+    EXPECT_EQ(errorOf<ESyntaxMemo>([&] { memo.loadFromStream(in); }), "Not enough memory for operation");
     EXPECT_EQ(memo.textStore().charCount(), 8192); // the block inserted before the failure
     EXPECT_FALSE(memo.isLoading());
     EXPECT_FALSE(memo.textStore().bulkLoad());
@@ -237,18 +232,10 @@ TEST(TCustomSyntaxMemo, FilesThatCannotBeReadRaiseClearErrorsAndKeepTheText)
     TCustomSyntaxMemo memo;
     loadBytes(memo, "kept");
     std::string missing = (dir.path() / "none.pas").string();
-    try {
-        memo.loadFromFile(missing);
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.message(), "File '" + missing + "' cannot be opened for reading");
-    }
-    try {
-        memo.loadFromFile(dir.path().string());
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.message().find(dir.path().string()), std::string::npos);
-    }
+    EXPECT_EQ(errorOf<EFOpenError>([&] { memo.loadFromFile(missing); }),
+        "File '" + missing + "' cannot be opened for reading");
+    std::string folder = errorOf<EFOpenError>([&] { memo.loadFromFile(dir.path().string()); });
+    EXPECT_NE(folder.find(dir.path().string()), std::string::npos) << folder;
     if (::geteuid() != 0) { // root reads anything
         std::string locked = dir.write("locked.pas", "x");
         std::filesystem::permissions(locked, std::filesystem::perms::none);
@@ -279,19 +266,10 @@ TEST(TCustomSyntaxMemo, SaveErrorsAndTheSelectionAfterwards)
     TCustomSyntaxMemo memo;
     loadBytes(memo, "abc\r\ndef");
     memo.setSelection(5, 2);
-    try {
-        memo.saveToStream(nullptr);
-        FAIL();
-    } catch (const EFileSaveError& e) {
-        EXPECT_EQ(e.message(), "Bad TStream instance");
-    }
+    EXPECT_EQ(errorOf<EFileSaveError>([&] { memo.saveToStream(nullptr); }), "Bad TStream instance");
     ShortStream shortStream;
-    try {
-        memo.saveToStream(shortStream);
-        FAIL();
-    } catch (const EFileSaveError& e) {
-        EXPECT_EQ(e.message(), "Could not save text to stream");
-    }
+    EXPECT_EQ(
+        errorOf<EFileSaveError>([&] { memo.saveToStream(shortStream); }), "Could not save text to stream");
     EXPECT_EQ(shortStream.writes, 4);
     EXPECT_EQ(memo.selection(), std::make_pair(5, 2));
     EXPECT_FALSE(memo.updateLocked());
@@ -595,10 +573,7 @@ TEST(TCustomSyntaxMemo, BookmarksJumpToTheirColumnAndCentreTheLine)
     TCustomSyntaxMemo memo;
     EventLog log;
     memo.addListener(&log);
-    std::string text;
-    for (int i = 0; i < 60; ++i)
-        text += "\tline " + std::to_string(i) + "\r\n";
-    loadBytes(memo, text);
+    loadBytes(memo, numberedLines(60, "\tline "));
     memo.setRowsInWindow(20);
     int line40 = memo.lineIndex(40);
     memo.setBookmark(3, line40 + 3); // TAB, "l", "i": column 6
@@ -622,14 +597,8 @@ TEST(TCustomSyntaxMemo, BookmarksJumpToTheirColumnAndCentreTheLine)
     EXPECT_FALSE(memo.jumpToBookmark(4));
     memo.clearBookmark(3);
     EXPECT_EQ(memo.bookmarkLine(3), -1);
-    for (int bad : { 10, -1 }) {
-        try {
-            memo.jumpToBookmark(bad);
-            FAIL();
-        } catch (const ESyntaxMemo& e) {
-            EXPECT_EQ(e.message(), "Bookmark index range error");
-        }
-    }
+    for (int bad : { 10, -1 })
+        EXPECT_EQ(errorOf<ESyntaxMemo>([&] { memo.jumpToBookmark(bad); }), "Bookmark index range error");
 }
 
 TEST(ViewerFile, LoadsAFileAsTheViewerDoes)

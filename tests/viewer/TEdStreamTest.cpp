@@ -3,6 +3,8 @@
 #include "common/Exception.h"
 #include "viewer/TTextStore.h"
 
+#include "ViewerTestUtil.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -33,12 +35,8 @@ TEST_F(TEdStreamTest, ActsAsAReadOnlyByteStream)
     EXPECT_EQ(bytes.seek(2, SeekOrigin::Current), 8);
     EXPECT_EQ(bytes.size(), static_cast<int64_t>(text.size()));
     EXPECT_THROW(bytes.seek(-1, SeekOrigin::Begin), EStreamError);
-    try {
-        bytes.write("x", 1);
-        FAIL() << "writing succeeded";
-    } catch (const EStreamError& e) {
-        EXPECT_EQ(e.message(), "Cannot write to a read-only stream");
-    }
+    EXPECT_EQ(
+        lrl::test::errorOf<EStreamError>([&] { bytes.write("x", 1); }), "Cannot write to a read-only stream");
 }
 
 TEST_F(TEdStreamTest, PositionsOnAGivenNode)

@@ -3,6 +3,8 @@
 #include "common/Exception.h"
 #include "viewer/TTextStore.h"
 
+#include "ViewerTestUtil.h"
+
 #include <gtest/gtest.h>
 
 using namespace lrl;
@@ -12,12 +14,7 @@ namespace {
 std::string tabColumnsError(const std::string& text)
 {
     TTabStops tabs;
-    try {
-        tabs.setTabColumns(text);
-    } catch (const ESyntaxMemo& e) {
-        return e.message();
-    }
-    return "";
+    return lrl::test::errorOf<ESyntaxMemo>([&] { tabs.setTabColumns(text); });
 }
 
 } // namespace
@@ -63,18 +60,14 @@ TEST(TTabStops, BadSettingsRaiseTheirMessagesAndKeepTheOldValue)
         many += std::to_string(i) + " ";
     EXPECT_EQ(tabColumnsError(many), "Too many tab stops - maximum of 32");
     many.resize(many.rfind("34"));
-    EXPECT_EQ(tabColumnsError(many), "");
+    EXPECT_EQ(tabColumnsError(many), "(none)");
 
     TTabStops tabs;
     tabs.setTabColumns("5");
     EXPECT_THROW(tabs.setTabColumns("7 6"), ESyntaxMemo);
     EXPECT_EQ(tabs.tabColumns(), "5");
-    try {
-        tabs.setTabDefault(0);
-        FAIL();
-    } catch (const ESyntaxMemo& e) {
-        EXPECT_EQ(e.message(), "=Illegal default tab stop value, must be > 0");
-    }
+    EXPECT_EQ(lrl::test::errorOf<ESyntaxMemo>([&] { tabs.setTabDefault(0); }),
+        "=Illegal default tab stop value, must be > 0");
     EXPECT_THROW(tabs.setTabDefault(-4), ESyntaxMemo);
     EXPECT_EQ(tabs.tabDefault(), 4);
 }

@@ -11,6 +11,26 @@
 
 namespace lrl::test {
 
+// The message of the error of type E that the action raises; "(none)" when it raises nothing.
+template <typename E, typename F> std::string errorOf(F&& action)
+{
+    try {
+        action();
+    } catch (const E& e) {
+        return e.message();
+    }
+    return "(none)";
+}
+
+// `count` lines "<prefix>0", "<prefix>1", ... each ending in CR LF.
+inline std::string numberedLines(int count, const std::string& prefix = "line ")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += prefix + std::to_string(i) + "\r\n";
+    return text;
+}
+
 inline void loadBytes(TCustomSyntaxMemo& memo, const std::string& bytes)
 {
     ReadOnlyMemoryStream in(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
