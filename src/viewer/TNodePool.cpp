@@ -28,6 +28,11 @@ namespace {
     constexpr size_t kMaxSlab = 1024 * 1024;
 }
 
+TNodePool::TNodePool()
+    : m_free(kMaxPooled / 8 + 1, nullptr)
+{
+}
+
 TNodePool::~TNodePool() { release(); }
 
 void* TNodePool::allocate(size_t bytes)
@@ -36,7 +41,7 @@ void* TNodePool::allocate(size_t bytes)
     if (bytes > kMaxPooled)
         return ::operator new(bytes);
     size_t cls = bytes / 8;
-    if (cls < m_free.size() && m_free[cls]) {
+    if (m_free[cls]) {
         FreeBlock* block = m_free[cls];
         LRL_UNPOISON(block, bytes);
         m_free[cls] = block->next;
@@ -60,8 +65,6 @@ void TNodePool::deallocate(void* block, size_t bytes)
         return;
     }
     size_t cls = bytes / 8;
-    if (cls >= m_free.size())
-        m_free.resize(kMaxPooled / 8 + 1, nullptr);
     auto* free = static_cast<FreeBlock*>(block);
     free->next = m_free[cls];
     m_free[cls] = free;
@@ -91,7 +94,7 @@ void TNodePool::release()
     for (auto& slab : m_slabs)
         LRL_UNPOISON(slab.memory.get(), slab.size);
     m_slabs.clear();
-    m_free.clear();
+    std::fill(m_free.begin(), m_free.end(), nullptr);
     m_cursor = m_end = nullptr;
     m_reserved = 0;
     m_nextSlab = 16 * 1024;

@@ -16,7 +16,7 @@ class TNodePool {
 public:
     static constexpr size_t kMaxPooled = 4096;
 
-    TNodePool() = default;
+    TNodePool();
     ~TNodePool();
     TNodePool(const TNodePool&) = delete;
     TNodePool& operator=(const TNodePool&) = delete;
@@ -43,7 +43,7 @@ private:
         size_t size;
     };
     std::vector<Slab> m_slabs;
-    std::vector<FreeBlock*> m_free; // indexed by size / 8
+    std::vector<FreeBlock*> m_free; // indexed by size / 8; sized once, so that freeing never allocates
     std::byte* m_cursor = nullptr;
     std::byte* m_end = nullptr;
     size_t m_nextSlab = 16 * 1024;

@@ -69,9 +69,7 @@ void TTextStore::countIn(const TLineNode* node)
     ++m_lineCount;
     m_charCount += node->length;
     m_lineEnds += node->endsLine() ? 1 : 0;
-    if (node->length >= m_lengthCounts.size())
-        m_lengthCounts.resize(node->length + 1, 0);
-    ++m_lengthCounts[node->length];
+    ++m_lengthCounts[node->length]; // sized by the caller
     m_longestLine = std::max<int>(m_longestLine, node->length);
 }
 
@@ -315,10 +313,16 @@ TTextChange TTextStore::relink(const TNodePos& at, TLineNode* last, std::vector<
     TLineNode* prev = first ? first->prev : m_last;
     TLineNode* follower = first ? last->next : nullptr;
 
+    // What the relinking below needs is allocated first.
     size_t tracks = 0;
-    for (auto& n : nodes)
+    size_t longest = 0;
+    for (auto& n : nodes) {
         tracks += n->trackObject() ? 1 : 0;
+        longest = std::max<size_t>(longest, n->length);
+    }
     m_tracks.reserve(m_tracks.size() + tracks);
+    if (longest >= m_lengthCounts.size())
+        m_lengthCounts.resize(longest + 1, 0);
 
     TTextChange change;
     change.offset = at.start;

@@ -137,15 +137,15 @@ RefTabs randomTabs(std::mt19937& rng, TCustomSyntaxMemo& memo)
 {
     RefTabs tabs;
     tabs.width = 1 + static_cast<int>(rng() % 8);
-    std::string spec;
+    std::string stops;
     int col = 1;
     for (int n = static_cast<int>(rng() % 4); n > 0; --n) {
         col += 1 + static_cast<int>(rng() % 10);
         tabs.columns.push_back(col - 1);
-        spec += std::to_string(col) + ";";
+        stops += std::to_string(col) + ";";
     }
     memo.setTabDefault(tabs.width);
-    memo.setTabColumns(spec);
+    memo.setTabColumns(stops);
     return tabs;
 }
 
