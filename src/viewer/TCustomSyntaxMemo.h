@@ -71,7 +71,7 @@ public:
     void setTabColumns(std::string_view columns);
     int nextTabColumn(int column) const { return m_tabs.nextTabColumn(column); }
     // The display column of a character offset, and the offset at a display column of a line (never past
-    // its CR; -1 when the line has no node).
+    // its CR; CharCount for the implied line after a final CR, -1 for a line that does not exist).
     int columnOfOffset(int offset) const;
     int offsetAtColumn(int line, int column) const;
 
