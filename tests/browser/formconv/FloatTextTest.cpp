@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cfloat>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,20 +68,6 @@ TEST(FloatText, SingleAndScaledIntegers)
     EXPECT_EQ(formatGeneral(decodeSingle(1)), "1.40129846432482E-45");
     EXPECT_EQ(formatGeneral(decodeSingle(0x7F800000)), "INF");
     EXPECT_EQ(formatGeneral(integerFloat(INT64_MIN)), "-9.22337203685478E18");
-}
-
-TEST(FloatText, DecimalPointIgnoresTheLocale)
-{
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = previous ? previous : "C";
-    for (const char* name : { "de_DE.UTF-8", "fr_FR.UTF-8", "de_DE" }) {
-        if (std::setlocale(LC_NUMERIC, name)) {
-            EXPECT_EQ(fromDouble(2.5), "2.5");
-            break;
-        }
-    }
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(fromDouble(2.5), "2.5");
 }
 
 #if defined(__x86_64__) && LDBL_MANT_DIG == 64

@@ -139,11 +139,6 @@ TEST(FormConvert, ExtendedFloatInGeneralFormat)
         f.byte(5).bytes({ 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0x40 });
     }),
         "2.5");
-    // -36526.625, a date
-    EXPECT_EQ(valueText([](FormBytes& f) {
-        f.byte(5).bytes({ 0, 0, 0, 0, 0, 0xA0, 0xAE, 0x8E, 0x0E, 0xC0 });
-    }),
-        "-36526.625");
 }
 
 TEST(FormConvert, QuotedStringsUseCodesForApostrophesAndControls)
