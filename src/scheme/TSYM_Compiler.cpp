@@ -262,6 +262,8 @@ namespace {
 TSYM_Compiler::TSYM_Compiler(Stream& script, std::string includeDir, IncludeReader reader)
     : m_includeDir(std::move(includeDir))
     , m_reader(reader ? std::move(reader) : fileReader())
+    , m_macros(predefinedMacros())
+    , m_keywords(keywordTable())
 {
     std::string text;
     char buffer[4096];
@@ -269,30 +271,39 @@ TSYM_Compiler::TSYM_Compiler(Stream& script, std::string includeDir, IncludeRead
         text.append(buffer, n);
     m_inputs.push_back({ "-main-", std::make_shared<const std::string>(cutAtNul(std::move(text))), 0 });
     m_activeNames["-main-"] = 1;
-    addKeywords();
-    addPredefinedMacros();
 }
 
 TSYM_Compiler::~TSYM_Compiler() = default;
 
-void TSYM_Compiler::addKeywords()
+// Both stores are built once and copied into every lexer, which is much cheaper than building them anew.
+const TWordStore& TSYM_Compiler::keywordTable()
 {
-    for (const auto& k : kKeywords)
-        m_keywords.add(k.name, k.value);
+    static const TWordStore store = [] {
+        TWordStore s;
+        for (const auto& k : kKeywords)
+            s.add(k.name, k.value);
+        return s;
+    }();
+    return store;
 }
 
-void TSYM_Compiler::addPredefinedMacros()
+const TWordStore& TSYM_Compiler::predefinedMacros()
 {
-    for (const auto& m : kPredefined)
-        m_macros.add(m.name, -1, std::to_string(m.value));
-    for (int i = 0; i <= 9; ++i) {
-        m_macros.add("caSETBOOKMARK" + std::to_string(i), -1, std::to_string(20 + i));
-        m_macros.add("caGOTOBOOKMARK" + std::to_string(i), -1, std::to_string(30 + i));
-    }
-    for (int i = 1; i <= 12; ++i)
-        m_macros.add("F" + std::to_string(i), -1, std::to_string(111 + i));
-    // A marker for #ifdef; used in script text it expands to itself, which is a recursion.
-    m_macros.add("ver200", -1, std::string("ver200"));
+    static const TWordStore store = [] {
+        TWordStore s;
+        for (const auto& m : kPredefined)
+            s.add(m.name, -1, std::to_string(m.value));
+        for (int i = 0; i <= 9; ++i) {
+            s.add("caSETBOOKMARK" + std::to_string(i), -1, std::to_string(20 + i));
+            s.add("caGOTOBOOKMARK" + std::to_string(i), -1, std::to_string(30 + i));
+        }
+        for (int i = 1; i <= 12; ++i)
+            s.add("F" + std::to_string(i), -1, std::to_string(111 + i));
+        // A marker for #ifdef; used in script text it expands to itself, which is a recursion.
+        s.add("ver200", -1, std::string("ver200"));
+        return s;
+    }();
+    return store;
 }
 
 TSYM_Compiler::IncludeReader TSYM_Compiler::fileReader()

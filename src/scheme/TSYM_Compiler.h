@@ -103,8 +103,8 @@ private:
     int readNumber();
     int readIdentifier();
 
-    void addPredefinedMacros();
-    void addKeywords();
+    static const TWordStore& predefinedMacros();
+    static const TWordStore& keywordTable();
 
     std::string m_includeDir;
     IncludeReader m_reader;

@@ -418,6 +418,8 @@ TEST(SchemeCompiler, ErrorsStopWhereTheyStandAndKeepWhatWasBuilt)
 
     EXPECT_EQ(Compiled("name").error, "** ERROR near line 1, Column 5: Script syntax error");
     EXPECT_EQ(Compiled("%%words %%words 'a' 'x' 1 %%words").error, "");
+    // Deeply nested parentheses are refused rather than run out of stack.
+    EXPECT_EQ(messageOf("%%map " + std::string(100000, '(') + "1"), "Expression expected");
     EXPECT_EQ(Compiled("%%language name = 'x'\r\n  wordwrap = 1").error,
         "** ERROR near line 2, Column 11: Identifier \"wordwrap\" Unknown");
 }
