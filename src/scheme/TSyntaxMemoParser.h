@@ -1,7 +1,11 @@
 #pragma once
 
 #include "common/Persistent.h"
+#include "scheme/ParserClient.h"
 #include "scheme/SchemeTable.h"
+#include "scheme/TSM_Scanner.h"
+#include "scheme/TSM_ViewerList.h"
+#include "scheme/TokenStyle.h"
 
 #include <cstdint>
 #include <functional>
@@ -97,6 +101,47 @@ public:
     int compileLine() const { return m_compileLine; }
     int compileColumn() const { return m_compileColumn; }
 
+    // ---- Scanning: what a viewer calls (the scanner's own state lives in TSM_Scanner) ----
+
+    // Recognises the token at the stream's position (see TSM_Scanner::next), attaching viewer first
+    // if it is not attached yet.
+    uint8_t nextToken(ParserClient* viewer, CharStream& stream, int32_t& length)
+    {
+        if (viewer)
+            m_viewers.ensureAttached(*viewer);
+        return m_scanner.next(stream, length);
+    }
+    // Starts a scan in the context of a token value (see TSM_Scanner::reset).
+    void reset(int value) { m_scanner.reset(value); }
+    // The token values at which a scan may restart.
+    Set256 anchorSet() const { return m_table.anchorSet(); }
+    // Whether a current state is a bound state: the viewer then goes on past agreement.
+    bool inBoundState() const { return m_scanner.inBoundState(); }
+    // Set while a container token is being scanned again.
+    bool busy() const { return m_scanner.busy(); }
+    // Whether the scan may stop at a line whose token values came out unchanged.
+    bool safeStop() const { return !m_scanner.inContainer(); }
+    // False when the scheme has "match" routines but no OnCustomParse handler: then nothing is
+    // highlighted.
+    bool canHighlight() const { return !m_table.customParse() || bool(OnCustomParse); }
+    TSM_Scanner& scanner() { return m_scanner; }
+    const TSM_Scanner& scanner() const { return m_scanner; }
+
+    // ---- Viewers ----
+    void attachViewer(ParserClient& viewer) { m_viewers.attach(viewer); }
+    void detachViewer(ParserClient& viewer) { m_viewers.detach(viewer); }
+    bool isAttached(const ParserClient& viewer) const { return m_viewers.attached(viewer); }
+    const std::vector<ParserClient*>& viewers() const { return m_viewers.viewers(); }
+    // Tells every attached viewer to take over the scheme again (after a compile, a load, the options).
+    void activateViewers() { m_viewers.activateAll(); }
+
+    // ---- Effects ----
+    const TSM_Effect& effectOf(uint8_t value) const { return tokenEffect(settings(), value); }
+    TokenStyle styleOf(uint8_t value, int32_t defaultForeground, int32_t defaultBackground) const
+    {
+        return tokenStyle(settings(), value, defaultForeground, defaultBackground);
+    }
+
 private:
     void reportVersion(uint16_t version);
 
@@ -106,8 +151,9 @@ private:
     std::string m_compileLabel;
     int m_compileLine = 0;
     int m_compileColumn = 0;
-    // The scanner's run-time state (current states, state stack, container state, attached viewers)
-    // joins here.
+    TSM_Scanner m_scanner { *this };
+    // Last, so that viewers are told first when the component goes.
+    TSM_ViewerList m_viewers { *this };
 };
 
 } // namespace lrl
