@@ -101,6 +101,7 @@ void TSyntaxMemoParser::setParser(std::span<const uint8_t> bytes)
 {
     ReadOnlyMemoryStream in(bytes);
     loadTableFromStream(in);
+    activateViewers();
 }
 
 void TSyntaxMemoParser::assign(const Persistent& source)

@@ -18,6 +18,7 @@ void TSyntaxMemoParser::compileScriptFile()
     }
     script.setPosition(0);
     compileScript(script, std::filesystem::path(Script).parent_path().string());
+    activateViewers();
 }
 
 void TSyntaxMemoParser::compileScript(Stream& script, const std::string& includeDir)
