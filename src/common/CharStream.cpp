@@ -32,7 +32,7 @@ void CharStream::prevSlow()
     loadSegment(pos - 1);
 }
 
-void CharStream::seek(int64_t pos)
+void CharStream::seekSlow(int64_t pos)
 {
     pos = std::clamp<int64_t>(pos, 0, m_size);
     if (m_segBegin != nullptr && pos >= m_segPos && pos <= m_segPos + (m_segEnd - m_segBegin)) {

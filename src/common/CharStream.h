@@ -45,8 +45,15 @@ public:
             prevSlow();
     }
 
-    // Moves to pos, clamped to 0 ... size().
-    void seek(int64_t pos);
+    // Moves to pos, clamped to 0 ... size(). Inline while pos lies in the current segment.
+    void seek(int64_t pos)
+    {
+        if (m_segBegin != nullptr && pos >= m_segPos && pos <= m_segPos + (m_segEnd - m_segBegin)) {
+            m_cur = m_segBegin + (pos - m_segPos);
+            return;
+        }
+        seekSlow(pos);
+    }
 
     // Copies up to count characters from the position on, stepping over them; answers the count copied.
     size_t read(uint8_t* dest, size_t count);
@@ -79,6 +86,7 @@ protected:
 private:
     uint8_t currentSlow();
     void nextSlow();
+    void seekSlow(int64_t pos);
     void prevSlow();
 
     const uint8_t* m_segBegin = nullptr;

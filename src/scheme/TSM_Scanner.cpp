@@ -83,6 +83,20 @@ TSM_Scanner::End TSM_Scanner::makeEnd(const TSM_EndPart& part) const
     return end;
 }
 
+TSM_Scanner::Continuation TSM_Scanner::makeContinuation(const TSM_StartPart& step, const TSM_EndPart& end)
+{
+    Continuation k { makeStep(step), makeEnd(end) };
+    if (k.step.kind == kClassStep && k.end.kind == kClassEnd) {
+        std::array<uint8_t, 256> bits {};
+        for (size_t c = 0; c < 256; ++c)
+            bits[c] = static_cast<uint8_t>((m_classes[k.step.cls].contains(static_cast<int>(c)) ? kInStep : 0)
+                | (m_classes[k.end.cls[0]].contains(static_cast<int>(c)) ? kOpensEnd : 0));
+        k.stepTable = static_cast<int32_t>(m_stepTables.size());
+        m_stepTables.push_back(bits);
+    }
+    return k;
+}
+
 // Lays the trie of words out breadth-first, the children of each node side by side. terminator >= 0
 // makes it a keyword table's trie: every word counts in every state, followed by that class.
 void TSM_Scanner::rebuildTrie(Trie& trie, const TSyntaxKeywords& words, int terminator)
@@ -154,11 +168,12 @@ void TSM_Scanner::rebuild()
     m_activeKw.reserve(m_kwTables.size());
 
     m_handlers.clear();
+    m_stepTables.clear();
     m_handlerOf.fill(-1);
     for (int v = 0; v < 256; ++v) {
         if (const TSM_Handler* h = table.handler(static_cast<uint8_t>(v))) {
             m_handlerOf[static_cast<size_t>(v)] = static_cast<int16_t>(m_handlers.size());
-            m_handlers.push_back({ makeStep(h->start), makeEnd(h->end) });
+            m_handlers.push_back(makeContinuation(h->start, h->end));
         }
     }
 
@@ -177,7 +192,7 @@ void TSM_Scanner::rebuild()
             e.token = r->token;
             if (r->start.numeric && r->start.routine >= scan::kFirstBuiltIn && r->start.routine <= scan::kLastBuiltIn)
                 e.builtIn = r->start.routine - scan::kBuiltInOffset;
-            e.body = { makeStep(r->body), makeEnd(r->end) };
+            e.body = makeContinuation(r->body, r->end);
             e.hasBody = r->body.numeric || r->body.charClass != TSM_CharGroupManager::kEmptyClass || r->end.exists();
             slots[static_cast<size_t>(c)] = static_cast<int32_t>(m_entries.size());
             m_entries.push_back(e);
@@ -237,10 +252,19 @@ bool TSM_Scanner::inBoundState() const
 
 void TSM_Scanner::statesChanged()
 {
+    for (WordDef& d : m_store.defs)
+        d.active = shares(d.states, m_states);
     m_activeKw.clear();
     for (const Trie& t : m_kwTables)
         if (shares(t.states, m_states))
             m_activeKw.push_back(&t);
+    for (size_t c = 0; c < 256; ++c) {
+        uint8_t starts = m_store.root[m_store.fold[c]] >= 0 ? kStoreWord : 0;
+        for (const Trie* t : m_activeKw)
+            if (t->root[t->fold[c]] >= 0)
+                starts |= kTableWord;
+        m_wordStart[c] = starts;
+    }
 
     // The table for all states; with tables of their own, that of the lowest current state that has
     // one. When no current state has one, the table for all states still holds.
@@ -313,10 +337,55 @@ void TSM_Scanner::afterToken(uint8_t value, int64_t pos, bool atEnd)
 
 // ---- Recognising ---------------------------------------------------------------------------------------
 
+// Whether node ends a word that counts before the character next; sets value to its token value.
+inline bool TSM_Scanner::wordEnds(const Trie& trie, const Trie::Node& n, uint8_t next, uint8_t& value) const
+{
+    const WordDef* d = &trie.defs[static_cast<size_t>(n.firstDef)];
+    for (const WordDef* e = d + n.defCount; d < e; ++d) {
+        if (d->active && contains(d->follow, next)) {
+            value = d->token;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Walks the trie on the characters of the current segment without moving the stream; a word that may
+// run on past the segment is left to matchWordAcross.
 int64_t TSM_Scanner::matchWord(const Trie& trie, CharStream& s, uint8_t& value) const
 {
-    const uint8_t* fold = trie.fold;
-    int32_t node = trie.root[fold[s.current()]];
+    const uint8_t* p = s.segmentCursor();
+    const uint8_t* e = s.segmentEnd();
+    if (p == e)
+        return matchWordAcross(trie, s, value);
+    int32_t node = trie.root[trie.fold[*p]];
+    if (node < 0)
+        return 0;
+    int64_t best = 0;
+    for (const uint8_t* q = p + 1;; ++q) {
+        if (q == e)
+            return matchWordAcross(trie, s, value);
+        const Trie::Node& n = trie.nodes[static_cast<size_t>(node)];
+        if (n.defCount && wordEnds(trie, n, *q, value))
+            best = q - p;
+        if (n.childCount == 0)
+            return best;
+        const uint8_t k = trie.fold[*q];
+        const uint8_t* c = &trie.chars[static_cast<size_t>(n.firstChild)];
+        const uint8_t* ce = c + n.childCount;
+        while (c < ce && *c != k)
+            ++c;
+        if (c == ce)
+            return best;
+        node = n.firstChild + static_cast<int32_t>(c - &trie.chars[static_cast<size_t>(n.firstChild)]);
+    }
+}
+
+// The walk through the stream's stepping, across segments and up to its end (where the follow classes
+// see character 0). Leaves the stream anywhere after the start.
+int64_t TSM_Scanner::matchWordAcross(const Trie& trie, CharStream& s, uint8_t& value) const
+{
+    int32_t node = trie.root[trie.fold[s.current()]];
     if (node < 0)
         return 0;
     s.next();
@@ -324,22 +393,13 @@ int64_t TSM_Scanner::matchWord(const Trie& trie, CharStream& s, uint8_t& value) 
     int64_t best = 0;
     for (;;) {
         const Trie::Node& n = trie.nodes[static_cast<size_t>(node)];
-        bool end = s.atEnd();
-        // At the end of the stream the follow classes see character 0.
-        uint8_t next = end ? 0 : s.current();
-        if (n.defCount) {
-            const WordDef* d = &trie.defs[static_cast<size_t>(n.firstDef)];
-            for (const WordDef* e = d + n.defCount; d < e; ++d) {
-                if ((!trie.checkStates || shares(d->states, m_states)) && contains(d->follow, next)) {
-                    best = depth;
-                    value = d->token;
-                    break;
-                }
-            }
-        }
+        const bool end = s.atEnd();
+        const uint8_t next = end ? 0 : s.current();
+        if (n.defCount && wordEnds(trie, n, next, value))
+            best = depth;
         if (end || n.childCount == 0)
             return best;
-        uint8_t k = fold[next];
+        const uint8_t k = trie.fold[next];
         const uint8_t* c = &trie.chars[static_cast<size_t>(n.firstChild)];
         const uint8_t* ce = c + n.childCount;
         while (c < ce && *c != k)
@@ -397,6 +457,9 @@ TSM_Scanner::Outcome TSM_Scanner::runContinuation(
 {
     const bool hasEnd = k.end.kind != kNoEnd;
     for (bool first = true;; first = false) {
+        Outcome outcome;
+        if (k.stepTable >= 0 && runClassSteps(k, s, first, outcome))
+            return outcome;
         if (s.atEnd())
             return kComplete;
         if (hasEnd && (!first || k.step.repeat) && matchEnd(k.end, s, p0, value))
@@ -433,6 +496,40 @@ TSM_Scanner::Outcome TSM_Scanner::runContinuation(
     }
 }
 
+// The rounds of a class step and a class end inside the current segment, on plain pointers: answers true
+// with the outcome when the token ends or fails there, false when a round must cross the segment's end
+// (the stream then stands where that round begins, and first tells whether it is the first round).
+bool TSM_Scanner::runClassSteps(const Continuation& k, CharStream& s, bool& first, Outcome& outcome) const
+{
+    const std::array<uint8_t, 256>& bits = m_stepTables[static_cast<size_t>(k.stepTable)];
+    const End& end = k.end;
+    const uint8_t* p = s.segmentCursor();
+    const uint8_t* e = s.segmentEnd();
+    const bool endFirst = k.step.repeat;
+    for (; p < e; ++p, first = false) {
+        const uint8_t b = bits[*p];
+        if ((b & kOpensEnd) && (!first || endFirst)) {
+            if (p + end.count > e)
+                break; // the closing sequence may run on into the next segment
+            size_t i = 1;
+            while (i < end.count && contains(end.cls[i], p[i]))
+                ++i;
+            if (i == end.count) {
+                s.setSegmentCursor(end.consume ? p + end.count : p);
+                outcome = kComplete;
+                return true;
+            }
+        }
+        if (!(b & kInStep)) {
+            s.setSegmentCursor(p);
+            outcome = kFailed;
+            return true;
+        }
+    }
+    s.setSegmentCursor(p);
+    return false;
+}
+
 uint8_t TSM_Scanner::next(CharStream& s, int32_t& length)
 {
     if (!m_built)
@@ -448,8 +545,9 @@ uint8_t TSM_Scanner::next(CharStream& s, int32_t& length)
     uint8_t value = 0;
     bool fromKeywordTable = false;
     Outcome outcome = kComplete;
-    int64_t word = matchWord(m_store, s, value);
-    if (word == 0) {
+    const uint8_t starts = m_wordStart[c0];
+    int64_t word = (starts & kStoreWord) ? matchWord(m_store, s, value) : 0;
+    if (word == 0 && (starts & kTableWord)) {
         for (const Trie* t : m_activeKw) {
             s.seek(p0);
             uint8_t v = 0;

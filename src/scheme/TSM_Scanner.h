@@ -72,7 +72,11 @@ private:
     struct Continuation {
         Step step;
         End end;
+        // For a class step with a class end: index of its character table in m_stepTables, else -1.
+        int32_t stepTable = -1;
     };
+    // Per character: kInStep when the step class holds it, kOpensEnd when the first end class does.
+    enum StepBits : uint8_t { kInStep = 1, kOpensEnd = 2 };
     struct TokenEntry {
         Set256 states;
         int32_t builtIn = -1; // routine of a built-in start, or -1
@@ -93,6 +97,7 @@ private:
         Set256 states;
         uint16_t follow = 0;
         uint8_t token = 0;
+        bool active = true; // its states share one with the current states
     };
     // A word trie laid out for walking: the children of a node are consecutive, their characters in
     // chars, so finding a child scans a few bytes.
@@ -122,7 +127,11 @@ private:
     // Longest counting word of trie at the position (the stream is then anywhere after it): its length
     // and token value, or length 0.
     int64_t matchWord(const Trie& trie, CharStream& s, uint8_t& value) const;
+    int64_t matchWordAcross(const Trie& trie, CharStream& s, uint8_t& value) const;
+    bool wordEnds(const Trie& trie, const Trie::Node& n, uint8_t next, uint8_t& value) const;
     Outcome runContinuation(const Continuation& k, CharStream& s, int64_t p0, uint8_t& value, bool body);
+    bool runClassSteps(const Continuation& k, CharStream& s, bool& first, Outcome& outcome) const;
+    Continuation makeContinuation(const TSM_StartPart& step, const TSM_EndPart& end);
     bool matchEnd(const End& end, CharStream& s, int64_t p0, uint8_t value);
     bool custom(int32_t id, CharStream& s, int64_t p0, uint8_t& value);
     void applyActions(uint8_t value);
@@ -138,6 +147,7 @@ private:
     Trie m_store;
     std::vector<Trie> m_kwTables;
     std::vector<Continuation> m_handlers;
+    std::vector<std::array<uint8_t, 256>> m_stepTables;
     std::array<int16_t, 256> m_handlerOf {};
     std::vector<TokenEntry> m_entries;
     std::vector<std::array<int32_t, 256>> m_tokenTables; // entry index per character, -1 for none
@@ -153,6 +163,10 @@ private:
     std::array<const TokenEntry*, 256> m_startEntry {};
     std::array<bool, 256> m_validNow {};
     std::vector<const Trie*> m_activeKw;
+    // Per character: kStoreWord when a word of the store starts with it, kTableWord when a word of a
+    // keyword table in use does; characters without either skip the word match.
+    enum WordStart : uint8_t { kStoreWord = 1, kTableWord = 2 };
+    std::array<uint8_t, 256> m_wordStart {};
 
     // The scan.
     Set256 m_states;
