@@ -4,6 +4,8 @@
 //   BM_ScanOneSegment   the text as one contiguous segment (StringCharStream)
 //   BM_ScanTextStore    the text loaded into the viewer's text store and read through TEdStream, one
 //                       segment per line node, as the viewer scans it
+//   BM_Reset            one reset, which reads the table into the scanner's run-time form; the viewer
+//                       resets twice per scan
 //
 // The corpus is at least 10 MB: Debian's fpc-source when installed, generated units otherwise. Bytes
 // per second count the viewer's characters (each line end one CR).
@@ -106,6 +108,14 @@ void BM_ScanTextStore(benchmark::State& state)
     report(state, s.CharStream::size(), tokens);
 }
 BENCHMARK(BM_ScanTextStore)->Unit(benchmark::kMillisecond);
+
+void BM_Reset(benchmark::State& state)
+{
+    auto parser = createShippedParser();
+    for (auto _ : state)
+        parser->reset(0);
+}
+BENCHMARK(BM_Reset)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

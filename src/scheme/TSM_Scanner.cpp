@@ -55,15 +55,16 @@ TSM_Scanner::Step TSM_Scanner::makeStep(const TSM_StartPart& part) const
     step.repeat = part.repeat;
     step.cls = classIndex(part.charClass);
     step.routine = part.routine;
-    if (!part.numeric)
+    if (!part.numeric) {
         step.kind = kClassStep;
-    else if (part.custom)
+    } else if (part.custom) {
         step.kind = kCustomStep;
-    else if (part.routine >= scan::kFirstBuiltIn && part.routine <= scan::kLastBuiltIn) {
+    } else if (part.routine >= scan::kFirstBuiltIn && part.routine <= scan::kLastBuiltIn) {
         step.kind = kBuiltInStep;
         step.routine = part.routine - scan::kBuiltInOffset;
-    } else
+    } else {
         step.kind = kRoutineStep;
+    }
     return step;
 }
 
@@ -430,8 +431,12 @@ bool TSM_Scanner::matchEnd(const End& end, CharStream& s, int64_t p0, uint8_t va
     bool matched = false;
     switch (end.kind) {
     case kClassEnd:
+        // The first character is looked at in place: most tries fail there, without a step to undo.
+        if (s.atEnd() || !contains(end.cls[0], s.current()))
+            return false;
         matched = true;
-        for (size_t i = 0; i < end.count && matched; ++i) {
+        s.next();
+        for (size_t i = 1; i < end.count && matched; ++i) {
             matched = !s.atEnd() && contains(end.cls[i], s.current());
             s.next();
         }

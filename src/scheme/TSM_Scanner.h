@@ -10,8 +10,6 @@
 namespace lrl {
 
 class CharStream;
-class SchemeTable;
-class TKeywordDefinitions;
 class TSyntaxKeywords;
 class TSyntaxMemoParser;
 struct TSM_EndPart;
