@@ -306,16 +306,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 2: {
         if (textSize == 0)
             break;
-        size_t specSize = std::min<size_t>(text[0], textSize - 1);
-        Bytes spec(text + 1, specSize);
-        buildTable(parser.table(), spec);
-        text += 1 + specSize;
-        textSize -= 1 + specSize;
+        size_t recipeSize = std::min<size_t>(text[0], textSize - 1);
+        Bytes recipe(text + 1, recipeSize);
+        buildTable(parser.table(), recipe);
+        text += 1 + recipeSize;
+        textSize -= 1 + recipeSize;
         break;
     }
-    default:
-        loadShippedScheme(parser);
+    default: {
+        // Loaded once: expanding the stored table on every run would take most of the time.
+        static const SchemeTable shipped = createShippedParser()->table();
+        parser.table() = shipped;
         break;
+    }
     }
     std::string t(reinterpret_cast<const char*>(text), textSize);
     check(parser, t, segment, mode >> 6 ? static_cast<int>(mode) : -1);

@@ -19,12 +19,12 @@ public:
     {
     }
 
-    uint16_t cls(const std::string& spec) { return m_table.addCharClass(parseCharSpecifiers(spec).at(0)); }
+    uint16_t cls(const std::string& specifier) { return m_table.addCharClass(parseCharSpecifiers(specifier).at(0)); }
 
-    TSM_StartPart chars(const std::string& spec, bool repeat = false)
+    TSM_StartPart chars(const std::string& specifier, bool repeat = false)
     {
         TSM_StartPart p;
-        p.charClass = cls(spec);
+        p.charClass = cls(specifier);
         p.repeat = repeat;
         return p;
     }
@@ -37,11 +37,11 @@ public:
         p.repeat = repeat;
         return p;
     }
-    TSM_EndPart closing(std::initializer_list<const char*> specs, bool consume)
+    TSM_EndPart closing(std::initializer_list<const char*> specifiers, bool consume)
     {
         TSM_EndPart e;
         e.consume = consume;
-        for (const char* s : specs)
+        for (const char* s : specifiers)
             e.classes[e.classCount++] = cls(s);
         return e;
     }
@@ -74,30 +74,30 @@ public:
         return *this;
     }
 
-    // A token entry for every character of startSpec, in the table for all states or in the table of
+    // A token entry for every character of startChars, in the table for all states or in the table of
     // state (>= 0).
-    ScanTableBuilder& token(const std::string& startSpec, uint8_t value, const TSM_StartPart& body = {},
+    ScanTableBuilder& token(const std::string& startChars, uint8_t value, const TSM_StartPart& body = {},
         const TSM_EndPart& end = {}, Set256 states = Set256::of({ 0 }), int state = -1)
     {
         TSM_TokenRecord r;
-        r.start.charClass = cls(startSpec);
+        r.start.charClass = cls(startChars);
         r.states = states;
         r.body = body;
         r.end = end;
         r.token = value;
-        addRecord(startSpec, r, state);
+        addRecord(startChars, r, state);
         return *this;
     }
-    // A token entry that starts with built-in recogniser n (10..20) on the characters of startSpec.
-    ScanTableBuilder& builtIn(const std::string& startSpec, int32_t n, uint8_t value,
+    // A token entry that starts with built-in recogniser n (10..20) on the characters of startChars.
+    ScanTableBuilder& builtIn(const std::string& startChars, int32_t n, uint8_t value,
         Set256 states = Set256::of({ 0 }), int state = -1)
     {
         TSM_TokenRecord r;
         r.start = routine(n);
-        r.start.charClass = cls(startSpec);
+        r.start.charClass = cls(startChars);
         r.states = states;
         r.token = value;
-        addRecord(startSpec, r, state);
+        addRecord(startChars, r, state);
         return *this;
     }
 
@@ -132,10 +132,10 @@ public:
     }
 
 private:
-    void addRecord(const std::string& startSpec, const TSM_TokenRecord& r, int state)
+    void addRecord(const std::string& startChars, const TSM_TokenRecord& r, int state)
     {
         TSM_TokenTable& t = state >= 0 ? m_table.stateTableOrAdd(static_cast<uint8_t>(state)) : m_table.tokenTable();
-        const Set256 members = parseCharSpecifiers(startSpec).at(0).members();
+        const Set256 members = parseCharSpecifiers(startChars).at(0).members();
         for (int c = 0; c < 256; ++c)
             if (members.contains(c))
                 t.set(static_cast<uint8_t>(c), r);
