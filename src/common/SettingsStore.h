@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lrl {
@@ -26,6 +27,11 @@ public:
     virtual void removeSection(const std::string& section) = 0;
     // Makes the written values durable.
     virtual void flush() { }
+
+    // The section a registry key path names, for components configured with one: the program's own key
+    // "Software\Corvane\Listrel Delphi" (letter case ignored, leading "\" optional) is dropped, so
+    // "\Software\Corvane\Listrel Delphi\FormOps" is "FormOps"; any further levels are joined with "/".
+    static std::string sectionOfKey(std::string_view keyPath);
 };
 
 } // namespace lrl

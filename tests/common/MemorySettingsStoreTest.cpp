@@ -20,3 +20,12 @@ TEST(MemorySettingsStore, KindsAreKeptApartAndSectionsRemoveWhole)
     EXPECT_TRUE(s.valueNames("MRU Items").empty());
     EXPECT_EQ(s.readString("FormOps", "Srt"), "1");
 }
+
+TEST(SettingsStore, SectionOfAKeyPathDropsTheProgramsKey)
+{
+    EXPECT_EQ(SettingsStore::sectionOfKey("\\Software\\Corvane\\Listrel Delphi\\FormOps"), "FormOps");
+    EXPECT_EQ(SettingsStore::sectionOfKey("software\\corvane\\LISTREL DELPHI\\MRU Items\\"), "MRU Items");
+    EXPECT_EQ(SettingsStore::sectionOfKey("\\Software\\Corvane\\Listrel Delphi"), "");
+    EXPECT_EQ(SettingsStore::sectionOfKey("\\Software\\Corvane\\Listrel DelphiX\\A"), "Software/Corvane/Listrel DelphiX/A");
+    EXPECT_EQ(SettingsStore::sectionOfKey("\\\\Other\\\\Key"), "Other/Key");
+}
