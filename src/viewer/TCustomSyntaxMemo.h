@@ -7,6 +7,7 @@
 #include "viewer/TTabStops.h"
 #include "viewer/TTextStore.h"
 #include "viewer/TTextStoreClient.h"
+#include "viewer/WordTests.h"
 
 #include <cstdint>
 #include <functional>
@@ -211,6 +212,11 @@ public:
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
+    // --- Word tests (fn_CharIsInWord, fn_CharStartsWord): what whole-word search and word selection take
+    // for a word character; a handler that is set replaces the built-in test.
+    WordTests& wordTests() { return m_wordTests; }
+    const WordTests& wordTests() const { return m_wordTests; }
+
     // --- Scanners
     TSyntaxMemoParserSlots& parsers() { return m_parsers; }
     const TSyntaxMemoParserSlots& parsers() const { return m_parsers; }
@@ -239,6 +245,7 @@ private:
     TSM_Settings m_settings;
     TTabStops m_tabs; // the tab stops of m_settings, ready for the column walks
     TSyntaxMemoParserSlots m_parsers;
+    WordTests m_wordTests;
     TFormatWriter m_rtfWriter;
     TFormatWriter m_htmlWriter;
 
