@@ -35,7 +35,6 @@ void RegexMatcher::push(Kind kind, size_t node, int64_t pos, int64_t count, int6
     m_choices.push_back({ kind, node, pos, m_count, m_trail.size(), count, min });
 }
 
-// The number of characters from pos on that the simple node at operand matches, one after the other.
 int64_t RegexMatcher::runLength(CharStream& s, size_t operand, int64_t pos)
 {
     const P& p = *m_program;
@@ -44,6 +43,7 @@ int64_t RegexMatcher::runLength(CharStream& s, size_t operand, int64_t pos)
     const uint8_t literal = set[0];
     const int64_t size = s.size();
     int64_t n = 0;
+    s.seek(pos);
     for (int64_t at = pos; at < size; ++at) {
         step();
         const uint8_t c = s.current();

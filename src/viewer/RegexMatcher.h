@@ -43,6 +43,9 @@ public:
     void setAllowance(uint64_t allowance) { m_allowance = allowance; }
     uint64_t steps() const { return m_steps; }
 
+    // The number of characters from pos on that the simple node at operand matches one after the other.
+    int64_t runLength(CharStream& stream, size_t operand, int64_t pos);
+
     int64_t entry(int i) const { return m_table[i]; }
     int counter() const { return m_count; }
 
@@ -79,7 +82,6 @@ private:
     void push(Kind kind, size_t node, int64_t pos, int64_t count = 0, int64_t min = 0);
     // Takes the newest choice point: restores its state and sets node and pos to where matching goes on.
     bool backtrack(CharStream& s, size_t& node, int64_t& pos);
-    int64_t runLength(CharStream& s, size_t operand, int64_t pos);
 
     const RegexProgram* m_program;
     std::array<int64_t, kPositions> m_table;

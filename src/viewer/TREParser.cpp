@@ -28,6 +28,14 @@ bool TREParser::compile(std::string_view pattern)
     m_matcher = std::make_unique<RegexMatcher>(ok ? &m_program : nullptr);
     m_firstKnown = ok && regexFirstChars(m_program, m_first);
     m_firstSingle = -1;
+    m_leadingRun = 0;
+    if (ok) {
+        const size_t top = RegexProgram::kFirstNode;
+        const size_t piece = RegexProgram::operand(top);
+        const uint8_t op = m_program.op(piece);
+        if (m_program.op(m_program.next(top)) == RegexProgram::End && (op == RegexProgram::Star || op == RegexProgram::Plus))
+            m_leadingRun = RegexProgram::operand(piece);
+    }
     if (m_firstKnown && !m_first.empty()) {
         int count = 0;
         for (int c = 0; c < 256; ++c)
@@ -103,6 +111,10 @@ bool TREParser::search(CharStream& s, SearchDirection direction)
                     break;
                 if (tryAt(s, pos, from))
                     return true;
+                // A failed try whose leading repeat took a run of n characters also stands for the tries
+                // at the next n positions: each of them could only follow a subset of its paths.
+                if (m_leadingRun)
+                    pos += m_matcher->runLength(s, m_leadingRun, pos);
             }
         } else {
             for (int64_t pos = from >= size ? size - 1 : from; pos >= 0; --pos) {

@@ -86,6 +86,8 @@ private:
     Set256 m_first;
     bool m_firstKnown = false;
     int m_firstSingle = -1;
+    // The simple node repeated by a "*" or "+" that the whole pattern starts with (0: none).
+    size_t m_leadingRun = 0;
     uint64_t m_baseSteps = kBaseSteps;
     uint64_t m_stepsPerChar = kStepsPerChar;
 };

@@ -373,7 +373,7 @@ TEST(RegexReference, EngineAgreesWithTheReferenceOnGeneratedCases)
     const std::string alphabet = "aabbc\r 1_";
     int compared = 0;
     int skipped = 0;
-    while (compared < 4000) {
+    while (compared < 12000) {
         std::string pattern;
         NodeP root = gen.pattern(pattern);
         if (pattern.empty())
@@ -386,7 +386,7 @@ TEST(RegexReference, EngineAgreesWithTheReferenceOnGeneratedCases)
             continue;
         }
         for (int t = 0; t < 3; ++t) {
-            std::string text(rng() % 13, ' ');
+            std::string text(rng() % 17, ' ');
             for (char& c : text)
                 c = alphabet[rng() % alphabet.size()];
             const bool backward = rng() % 2;
