@@ -4,7 +4,7 @@
 
 #include "support/Corpus.h"
 
-#include "common/MemoryStream.h"
+#include "common/StringCharStream.h"
 #include "viewer/PlainSearch.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TEdStream.h"
@@ -44,7 +44,9 @@ void plain(benchmark::State& state, const char* what, bool matchCase, bool whole
     int64_t hits = 0;
     for (auto _ : state) {
         hits = 0;
-        for (int64_t at = 0; (at = plainSearch(stream, table, at, SearchDirection::Forward, wholeWord ? &words : nullptr)) >= 0;
+        for (int64_t at = 0;
+             (at = plainSearch(stream, table, at, SearchDirection::Forward, wholeWord ? &words : nullptr))
+             >= 0;
              at += static_cast<int64_t>(table.length()))
             ++hits;
         benchmark::DoNotOptimize(hits);
@@ -78,6 +80,19 @@ void regex(benchmark::State& state, const char* pattern)
     state.SetLabel(bench::pascalCorpusOrigin());
 }
 
+// The same plain search over the text as one contiguous segment: the scan alone, without walking the
+// store's line nodes.
+void plainOneSegment(benchmark::State& state, const char* what)
+{
+    static const std::string text = memo().text();
+    StringCharStream stream(text);
+    TSkipTable table;
+    table.prepare(what, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plainSearch(stream, table, 0, SearchDirection::Forward));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * stream.size());
+}
+
 } // namespace
 
 // A word that does not occur: the search runs over the whole text, as grep -F does.
@@ -86,6 +101,8 @@ BENCHMARK_CAPTURE(plain, absent_nocase, "TNoSuchIdentifierHere", false, false)->
 BENCHMARK_CAPTURE(plain, short_absent_case, "qzx", true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(plain, every_inherited_case, "inherited", true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(plain, every_begin_nocase_word, "begin", false, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plainOneSegment, absent_case, "TNoSuchIdentifierHere")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(plainOneSegment, short_absent_case, "qzx")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(regex, procedure_name, "procedure\\s+\\w+\\.\\w+")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(regex, end_line, "^\\s*end;")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(regex, assign_nil, "\\w+\\s*:=\\s*nil")->Unit(benchmark::kMillisecond);

@@ -22,13 +22,15 @@ int runFind(const std::vector<std::string>& argv)
 
     TMemoSearch search(memo);
     search.setRegexMode(args.has("--regex"));
-    search.onSearchFail = [](TCustomSyntaxMemo&, const std::string&) { }; // running out of matches ends the list
+    // Running out of matches ends the list; it is no failure here.
+    search.onSearchFail = [](TCustomSyntaxMemo&, const std::string&) {};
     std::string error;
     search.onMessage = [&](const TSearchMessage& m) {
         if (m.kind == TSearchMessage::Error)
             error = m.text;
     };
-    const TFindRequest request { args.positional()[0], args.has("--case"), args.has("--word"), !args.has("--backward") };
+    const TFindRequest request { args.positional()[0], args.has("--case"), args.has("--word"),
+        !args.has("--backward") };
     const int start = request.down ? 0 : memo.textStore().charCount();
     memo.setSelection(start, start);
     while (search.findNext(request))

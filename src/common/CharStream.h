@@ -60,6 +60,9 @@ public:
 
     // The rest of the current segment from the position on (may be empty at a segment end).
     const uint8_t* segmentCursor() const { return m_cur; }
+    // The start of the current segment; segmentBegin() ... segmentEnd() is contiguous text that stays valid
+    // while the text is unchanged.
+    const uint8_t* segmentBegin() const { return m_segBegin; }
     const uint8_t* segmentEnd() const { return m_segEnd; }
     // Moves the position within the current segment; ptr must lie between the segment's start and end.
     void setSegmentCursor(const uint8_t* ptr) { m_cur = ptr; }

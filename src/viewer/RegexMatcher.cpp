@@ -92,7 +92,8 @@ bool RegexMatcher::backtrack(CharStream& s, size_t& node, int64_t& pos)
         // after which that literal stands are worth trying.
         const P& p = *m_program;
         const size_t after = p.next(ch.node);
-        const int literal = (after != P::kNone && p.op(after) == P::Exactly) ? p.bytes(P::operand(after))[0] : -1;
+        const int literal
+            = (after != P::kNone && p.op(after) == P::Exactly) ? p.bytes(P::operand(after))[0] : -1;
         while (ch.count >= ch.min) {
             step();
             const int64_t n = ch.count--;

@@ -87,7 +87,8 @@ bool TMemoSearch::search(const std::string& text, uint16_t flags, TSearchResult&
     return true;
 }
 
-bool TMemoSearch::plain(TEdStream& stream, const std::string& text, uint16_t flags, int from, TSearchResult& result)
+bool TMemoSearch::plain(
+    TEdStream& stream, const std::string& text, uint16_t flags, int from, TSearchResult& result)
 {
     m_skip.prepare(text, (flags & sfMatchCase) != 0);
     const auto dir = (flags & sfBackward) ? SearchDirection::Backward : SearchDirection::Forward;
@@ -102,7 +103,8 @@ bool TMemoSearch::plain(TEdStream& stream, const std::string& text, uint16_t fla
     return true;
 }
 
-bool TMemoSearch::pattern(TEdStream& s, const std::string& text, uint16_t flags, int from, TSearchResult& result)
+bool TMemoSearch::pattern(
+    TEdStream& s, const std::string& text, uint16_t flags, int from, TSearchResult& result)
 {
     if (!m_parser.compile(text)) {
         report(TSearchMessage::Error, m_parser.errorText());
@@ -110,7 +112,8 @@ bool TMemoSearch::pattern(TEdStream& s, const std::string& text, uint16_t flags,
     }
     s.seek(from);
     try {
-        if (!m_parser.search(s, (flags & sfBackward) ? SearchDirection::Backward : SearchDirection::Forward)) {
+        if (!m_parser.search(
+                s, (flags & sfBackward) ? SearchDirection::Backward : SearchDirection::Forward)) {
             reportNotFound(text);
             return false;
         }

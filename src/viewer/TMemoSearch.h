@@ -54,8 +54,9 @@ struct TSearchMessage {
 
 // The viewer's search: FindText, the Find dialog's requests, where a search starts, the plain and the
 // pattern search through a TEdStream over the viewer's store (made for each search, so that it always
-// reads the store the viewer shows), selecting the match, and reporting failures. It works on a TCustomSyntaxMemo and keeps the viewer's search state; the Qt layer shows the
-// Find dialog (dialogSetup()) and the message boxes (onMessage).
+// reads the store the viewer shows), selecting the match, and reporting failures. It works on a
+// TCustomSyntaxMemo and keeps the viewer's search state; the Qt layer shows the Find dialog (dialogSetup())
+// and the message boxes (onMessage).
 class TMemoSearch {
 public:
     explicit TMemoSearch(TCustomSyntaxMemo& memo);

@@ -33,7 +33,8 @@ bool TREParser::compile(std::string_view pattern)
         const size_t top = RegexProgram::kFirstNode;
         const size_t piece = RegexProgram::operand(top);
         const uint8_t op = m_program.op(piece);
-        if (m_program.op(m_program.next(top)) == RegexProgram::End && (op == RegexProgram::Star || op == RegexProgram::Plus))
+        if (m_program.op(m_program.next(top)) == RegexProgram::End
+            && (op == RegexProgram::Star || op == RegexProgram::Plus))
             m_leadingRun = RegexProgram::operand(piece);
     }
     if (m_firstKnown && !m_first.empty()) {

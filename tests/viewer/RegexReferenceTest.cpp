@@ -56,7 +56,8 @@ public:
             if (n.chars.empty())
                 return k(s);
             return m_text.compare(static_cast<size_t>(s.pos), n.chars.size(), n.chars) == 0
-                && s.pos + static_cast<int>(n.chars.size()) <= len && k(consume(static_cast<int>(n.chars.size())));
+                && s.pos + static_cast<int>(n.chars.size()) <= len
+                && k(consume(static_cast<int>(n.chars.size())));
         case Node::Set:
             return s.pos < len && n.members[static_cast<uint8_t>(m_text[s.pos])] && k(consume(1));
         case Node::Any:

@@ -37,14 +37,8 @@ protected:
     std::vector<TSearchMessage> messages;
 };
 
-TFindRequest forward(const std::string& text)
-{
-    return { text, false, false, true };
-}
-TFindRequest backward(const std::string& text)
-{
-    return { text, false, false, false };
-}
+TFindRequest forward(const std::string& text) { return { text, false, false, true }; }
+TFindRequest backward(const std::string& text) { return { text, false, false, false }; }
 
 } // namespace
 
@@ -176,7 +170,8 @@ TEST_F(TMemoSearchTest, PatternErrorsShowThreeLinesAndCountAsFailed)
     search.onMessage = [&](const TSearchMessage& m) { messages.push_back(m); };
     search.parser().setStepAllowance(100'000, 16);
     EXPECT_FALSE(search.findNext(forward("(a|aa)+b")));
-    EXPECT_EQ(messages.back().text, "Search stopped: the pattern takes too long to match\n(a|aa)+b\n        ^");
+    EXPECT_EQ(
+        messages.back().text, "Search stopped: the pattern takes too long to match\n(a|aa)+b\n        ^");
     EXPECT_EQ(sel(), Sel(0, 0));
 }
 
