@@ -15,7 +15,7 @@ struct WordTests;
 // Forward, the hit is the first one that starts at or after from; backward, the last one that starts at
 // or before from. With wholeWord set, a hit counts only when neither the character before it nor the one
 // after it (where they exist) is a word character by those tests. The text is read only through the
-// stream; within a segment the forward scan runs over the segment's bytes directly.
+// stream and never copied: the scan runs over each segment's bytes in place.
 int64_t plainSearch(CharStream& stream, const TSkipTable& table, int64_t from, SearchDirection direction,
     const WordTests* wholeWord = nullptr);
 

@@ -10,7 +10,7 @@ using P = RegexProgram;
 
 constexpr uint8_t kCR = 13;
 // Choice points beyond this many mean a pattern whose backtracking has run away.
-constexpr size_t kMaxChoices = 1 << 20;
+constexpr size_t kMaxChoices = 1 << 18;
 
 } // namespace
 

@@ -90,30 +90,12 @@ TEST(TREParser, DoubleBarMatchesBothSidesInEitherOrder)
     EXPECT_EQ(all("x(a||b)y", "xy xay xaby xbay"), (Strings { "xay", "xaby", "xbay" }));
 }
 
-TEST(TREParser, CountsBoundedRepeats)
-{
-    EXPECT_EQ(all("a{2}", "aaaaa"), (Strings { "aa", "aa" }));
-    EXPECT_EQ(all("a{2,3}", "aaaaaaa"), (Strings { "aaa", "aaa" }));
-    EXPECT_EQ(all("a{,2}b", "aaab b"), (Strings { "aab", "b" }));
-    EXPECT_EQ(all("x(ab){2,}", "xab xabab xababab"), (Strings { "xabab", "xababab" }));
-    EXPECT_EQ(all("((a|b){2}c){2}", "abcbbc acbc"), (Strings { "abcbbc" }));
-    EXPECT_EQ(all("a{0}b", "ab"), (Strings { "b" }));
-}
-
 TEST(TREParser, CountsOnlyNonEmptyMatches)
 {
     EXPECT_EQ(first("x*", "abc"), kNone);
     EXPECT_EQ(first("x*", "abxxc"), Match(2, 4));
     EXPECT_EQ(first("x?|ab", "zab"), Match(1, 3)); // an empty alternative gives way to a longer one
     EXPECT_EQ(first("()", "abc"), kNone);
-}
-
-TEST(TREParser, BacktracksIntoRepeatsAndAlternatives)
-{
-    EXPECT_EQ(first("a.*b", "a1b2b3\rb"), Match(0, 5));
-    EXPECT_EQ(first("(a|ab)c", "abc"), Match(0, 3));
-    EXPECT_EQ(first("(ab|a)(bc|c)d", "abcd"), Match(0, 4));
-    EXPECT_EQ(first("[ab]*b", "aaab"), Match(0, 4));
 }
 
 TEST(TREParser, SearchesBackwardFromThePosition)
