@@ -26,25 +26,30 @@ bool TREParser::compile(std::string_view pattern)
     m_program = m_compiler.takeProgram();
     m_source = ok ? std::string(pattern) : std::string();
     m_matcher = std::make_unique<RegexMatcher>(ok ? &m_program : nullptr);
-    m_firstKnown = ok && regexFirstChars(m_program, m_first);
+    analyse();
+    return ok;
+}
+
+// Finds what lets a forward search skip start positions: the characters a match can start with, and a
+// leading repeat of one simple node.
+void TREParser::analyse()
+{
     m_firstSingle = -1;
     m_leadingRun = 0;
-    if (ok) {
-        const size_t top = RegexProgram::kFirstNode;
-        const size_t piece = RegexProgram::operand(top);
-        const uint8_t op = m_program.op(piece);
-        if (m_program.op(m_program.next(top)) == RegexProgram::End
-            && (op == RegexProgram::Star || op == RegexProgram::Plus))
-            m_leadingRun = RegexProgram::operand(piece);
-    }
-    if (m_firstKnown && !m_first.empty()) {
-        int count = 0;
-        for (int c = 0; c < 256; ++c)
-            count += m_first.contains(c);
-        if (count == 1)
-            m_firstSingle = m_first.first();
-    }
-    return ok;
+    m_firstKnown = compiled() && regexFirstChars(m_program, m_first);
+    if (!compiled())
+        return;
+    const size_t top = RegexProgram::kFirstNode;
+    const size_t piece = RegexProgram::operand(top);
+    const uint8_t op = m_program.op(piece);
+    if (m_program.op(m_program.next(top)) == RegexProgram::End
+        && (op == RegexProgram::Star || op == RegexProgram::Plus))
+        m_leadingRun = RegexProgram::operand(piece);
+    int count = 0;
+    for (int c = 0; c < 256; ++c)
+        count += m_first.contains(c);
+    if (m_firstKnown && count == 1)
+        m_firstSingle = m_first.first();
 }
 
 std::string TREParser::errorText() const

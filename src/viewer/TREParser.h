@@ -71,6 +71,7 @@ public:
     uint64_t steps() const { return m_matcher->steps(); }
 
 private:
+    void analyse();
     bool tryAt(CharStream& s, int64_t pos, int64_t from);
     int64_t skipForward(CharStream& s, int64_t pos) const;
     [[noreturn]] void raise(RegexError code) const;
