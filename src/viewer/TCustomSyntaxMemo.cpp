@@ -13,6 +13,7 @@ namespace lrl {
 TCustomSyntaxMemo::TCustomSyntaxMemo()
     : m_store(std::make_shared<TTextStore>())
     , m_lines(std::make_unique<TSyntaxMemoStrings>(*this))
+    , m_scan(*m_store)
 {
     m_store->addClient(this);
     m_store->breakpoints().setOwner(this);
@@ -50,6 +51,9 @@ void TCustomSyntaxMemo::attachToStoreOf(TCustomSyntaxMemo& other)
         m_store->breakpoints().setOwner(nullptr);
     m_store = other.m_store;
     m_store->addClient(this);
+    m_scan.setStore(*m_store);
+    m_scanHint = 0;
+    invalidateLineNumbers();
     m_store->setRescanSpan(std::max(m_store->rescanSpan(), m_rows + 2));
     m_anchor = std::min(m_anchor, m_store->charCount());
     m_caret = std::min(m_caret, m_store->charCount());
@@ -70,6 +74,7 @@ void TCustomSyntaxMemo::textStoreChanged(const TTextChange& change)
         m_anchor = std::min(m_anchor, m_store->charCount());
         m_caret = std::min(m_caret, m_store->charCount());
     }
+    displayTextChanged(change);
     clampView();
     notify([&](TSyntaxMemoListener& l) { l.textChanged(*this, change); });
 }
@@ -85,11 +90,14 @@ void TCustomSyntaxMemo::bookmarksChanged()
 void TCustomSyntaxMemo::setSettings(const TSM_Settings& settings)
 {
     TSyntaxMemoOptions old = options();
-    m_settings = settings;
+    TSM_Settings previous = std::exchange(m_settings, settings);
     m_tabs = TTabStops::fromSettings(m_settings);
     m_store->markAll(lfRepaint);
-    if (old != options())
+    settingsChanged(previous);
+    if (old != options()) {
         notify([&](TSyntaxMemoListener& l) { l.optionsChanged(*this, old); });
+        optionsApplied(old);
+    }
     notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
 }
 
@@ -101,6 +109,7 @@ void TCustomSyntaxMemo::setOptions(TSyntaxMemoOptions options)
     m_settings.options = options.bits();
     m_store->markAll(lfRepaint);
     notify([&](TSyntaxMemoListener& l) { l.optionsChanged(*this, old); });
+    optionsApplied(old);
     notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
 }
 
@@ -271,27 +280,10 @@ void TCustomSyntaxMemo::setUpdateLock(bool locked)
     if (m_updateLock == locked)
         return;
     m_updateLock = locked;
-    if (!locked)
+    if (!locked) {
+        processPendingWrap();
         notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
-}
-
-void TCustomSyntaxMemo::scrollCaret()
-{
-    int line = lineFromChar(m_caret);
-    int top = m_topLine;
-    if (line < top)
-        top = line;
-    else if (line >= top + std::max(m_rows, 1))
-        top = line - std::max(m_rows, 1) + 1;
-    setTopLine(top);
-
-    int column = columnOfOffset(m_caret);
-    int scroll = m_scrollColumn;
-    if (column < scroll)
-        scroll = std::max(0, scroll - (scroll - column + 7) / 8 * 8);
-    if (column >= scroll + m_columns)
-        scroll += (column - (scroll + m_columns)) / 8 * 8 + 8;
-    setScrollColumn(scroll);
+    }
 }
 
 // --- Bookmarks

@@ -1,14 +1,24 @@
 #pragma once
 
+#include "common/TPoint.h"
 #include "scheme/TSM_Settings.h"
+#include "viewer/TDisplayLine.h"
+#include "viewer/TDrawLineInfo.h"
+#include "viewer/TGutterPlan.h"
+#include "viewer/TIncrementalScan.h"
+#include "viewer/TRowLayout.h"
+#include "viewer/TSM_CaretControl.h"
 #include "viewer/TSyntaxMemoOptions.h"
 #include "viewer/TSyntaxMemoParserSlots.h"
 #include "viewer/TSyntaxMemoStrings.h"
 #include "viewer/TTabStops.h"
 #include "viewer/TTextStore.h"
 #include "viewer/TTextStoreClient.h"
+#include "viewer/TViewerMetrics.h"
+#include "viewer/TWordWrap.h"
 #include "viewer/WordTests.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,12 +30,22 @@
 namespace lrl {
 
 class Stream;
+class TMetricsSource;
+class TScanSource;
 class TSyntaxMemoListener;
 class TTextFeeder;
 
 // The formats SaveToStream writes: plain text with line ends per SelLineStyle, rich text, HTML, or
 // plain text with LF line ends.
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+// Which scroll bars the window shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Told of every token the scan produces: its token value (the handler may change it; the changed value is
+// stored) and its character offsets, end one past its last character. Before each scan it is called with
+// -1 for all three, after it with -2.
+using TTokenSeenEvent = std::function<void(class TCustomSyntaxMemo& sender, int& value, int start, int end)>;
 
 // Writes the viewer's selection in a rich format (rich text or HTML) to a stream.
 using TFormatWriter = std::function<void(class TCustomSyntaxMemo&, Stream&)>;
@@ -34,9 +54,12 @@ using TFormatWriter = std::function<void(class TCustomSyntaxMemo&, Stream&)>;
 // Lines view, the edit-control queries and the component's own queries (as methods), tab stops,
 // bookmarks, options and the plain view state (top line, horizontal scroll column, rows in the window).
 //
-// The display layer (scan, word wrap, metrics, painting) sits on top: it listens through
-// TSyntaxMemoListener, tells the model how many rows and columns fit (setRowsInWindow,
-// setColumnsInWindow) and reads the store. Offsets count characters with each line-end CR as one; line
+// The display model lives here too, so that a viewer without a window (the print buffer, tools, tests)
+// scans, wraps and lays rows out exactly like the visible one: the incremental scan that keeps one token
+// value per character current, word wrap, the metrics (from a TMetricsSource, or fallback sizes), the
+// display settings, the row layout, position queries, scrolling and the caret control. The widget
+// (TSyntaxMemo) paints what this class lays out; it listens through TSyntaxMemoListener and tells the
+// model its client size, fonts and focus. Offsets count characters with each line-end CR as one; line
 // numbers are 0-based node indexes; columns are 0-based display columns.
 class TCustomSyntaxMemo : private TTextStoreClient {
 public:
@@ -145,8 +168,10 @@ public:
     bool canUndo() const; // also query 3086
     void undo();
     void lineScroll(int columns, int lines);
-    // Brings the caret into view: the top line moves until the caret's line is within the window's rows,
-    // the scroll column moves in steps of 8 until the caret's column is within the window's columns.
+    // Brings the caret into view (EM_SCROLLCARET): the top line moves until the caret's line is within
+    // the window's rows; the scroll column moves in steps of 8 until the caret's column, and its pixel
+    // position, are within the window; with word wrap a caret within the first screen width brings the
+    // view back towards column 0. The scroll column never goes below 0.
     virtual void scrollCaret();
 
     // --- The component's own queries
@@ -221,6 +246,131 @@ public:
     TSyntaxMemoParserSlots& parsers() { return m_parsers; }
     const TSyntaxMemoParserSlots& parsers() const { return m_parsers; }
 
+    // --- Metrics and geometry
+    // Where the metrics come from (the widget's fonts); null: 7 and 17 pixels, no leading, no fixed pitch.
+    void setMetricsSource(TMetricsSource* source);
+    TMetricsSource* metricsSource() const { return m_metricsSource; }
+    // Measures again (the device's fonts changed); rows, columns and word wrap follow.
+    void recomputeMetrics();
+    const TViewerMetrics& metrics() const { return m_metrics; }
+    // The client area in pixels; rows and columns in the window follow, and with word wrap at the window
+    // edge a new width re-wraps the text.
+    void setClientSize(int width, int height);
+    int clientWidth() const { return m_clientWidth; }
+    int clientHeight() const { return m_clientHeight; }
+    // The width of a vertical scroll bar, which word wrap at the window edge keeps free twice.
+    void setScrollBarWidth(int width);
+    // The left edge of the text: Margin, plus Gutter when smoShowGutter is on.
+    int textLeft() const;
+    // The width word wrap cuts rows at: WrapAtColumn average character widths, or the client width less
+    // the text's left edge and two scroll bar widths; at least 1 (a width below 1 counts as 8).
+    int wrapWidth() const;
+
+    // --- Display settings (kept in settings(); setting one repaints)
+    const TSM_Font& font() const { return m_settings.font; }
+    // Copies the font's name, size and character set into the settings (and into the bound scanner's,
+    // so that its style fonts follow); metrics and word wrap follow.
+    void setFont(const TSM_Font& font);
+    const TSM_GutterFont& gutterFont() const { return m_settings.gutterFont; }
+    void setGutterFont(const TSM_GutterFont& font);
+    int gutter() const { return m_settings.gutterWidth; }
+    // Refused (answers false, nothing changes) when the window has no width yet, for a negative value or
+    // one from 1 to 33, and for more than 20% of the client width. 0 hides the gutter.
+    bool setGutter(int width);
+    int margin() const { return m_settings.marginWidth; }
+    // Refused for a negative value or one wider than the average character.
+    bool setMargin(int width);
+    int32_t gutterColor() const { return m_settings.gutterColor; }
+    void setGutterColor(int32_t color);
+    int32_t marginColor() const { return m_settings.marginColor; }
+    void setMarginColor(int32_t color);
+    int rightMargin() const { return m_settings.rightMargin; }
+    void setRightMargin(int column);
+    int wrapAtColumn() const { return m_settings.wrapAtColumn; }
+    void setWrapAtColumn(int column);
+    const std::string& wrapOverride() const { return m_settings.wrapOverride; }
+    void setWrapOverride(const std::string& chars);
+    int32_t selTextColor() const { return m_settings.selTextColor; }
+    void setSelTextColor(int32_t color);
+    int32_t selTextBack() const { return m_settings.selTextBack; }
+    void setSelTextBack(int32_t color);
+    bool showFocusLine() const { return m_showFocusLine; }
+    void setShowFocusLine(bool on);
+    bool hideSelection() const { return m_hideSelection; }
+    void setHideSelection(bool on);
+    TScrollStyle scrollBars() const { return m_scrollBars; }
+    void setScrollBars(TScrollStyle bars);
+    // The window's state as far as painting depends on it.
+    bool focused() const { return m_focused; }
+    void setFocused(bool focused);
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+    // Overwrite mode (the Ins key): with smoBlockOverwriteCursor the caret is a block.
+    bool overwrite() const { return m_overwrite; }
+    void setOverwrite(bool on);
+
+    // --- Scanning
+    TTokenSeenEvent OnTokenSeen;
+    // The scanner the scan drives: the one set here, or else the active bound scanner component. None is
+    // consulted while a load runs.
+    void setScanSource(TScanSource* source) { m_scanSource = source; }
+    TScanSource* scanSource() const;
+    // Brings the token values up to date: scans from every node marked for rescanning until none is left.
+    // Nothing is scanned without a scanner, with smoSyntaxHighlight off, while updates are locked, or
+    // while the scanner is busy with another viewer's scan.
+    void rescan();
+    // Asks for a scan that starts at the line and may not stop there.
+    void scanFrom(int line);
+    // Scans from the first node (before printing or export).
+    void fullScan() { scanFrom(0); }
+
+    // --- Word wrap
+    TWordBreakProc OnWordBreakProc;
+    // Re-cuts every logical line (after the text was rescanned).
+    void rewrapAll();
+
+    // --- Rows
+    // The number shown for the logical line that node `line` belongs to: with word wrap, 1 + the
+    // CR-ended nodes before it; without, line + 1.
+    int lineNumberOf(int line) const;
+    // Lays out the row of a node for the screen (display line, selection, runs, end fill); the display
+    // line stays readable through displayLine() until the next call.
+    void layoutRow(const TNodePos& row, TRowPlan& plan);
+    const TDisplayLine& displayLine() const { return m_displayLine; }
+    // The gutter of a row (null node: a row below the text).
+    TGutterPlan gutterPlan(const TNodePos& row) const;
+    // How rows are coloured apart from their styles.
+    TRowColoring rowColoring(const TNodePos& row) const;
+    // Whether the selection is drawn now (not empty, and the window has focus or HideSelection is off).
+    bool selectionShown() const;
+    // The x of the right-margin line (smoShowRMargin) and of the dotted wrap-column line (smoWordWrap,
+    // smoShowWrapColumn, WrapAtColumn >= 1): text left edge + (column - scroll column) x average
+    // character width; -1 when the line is off or its column is not in view.
+    int rightMarginX() const;
+    int wrapColumnX() const;
+    TDrawLineEvent OnDrawLine;
+
+    // --- Positions
+    int firstVisibleLine() const { return topLine(); } // EM_GETFIRSTVISIBLELINE
+    // EM_POSFROMCHAR: the client position of the character's top-left corner (rows above the top line
+    // give negative y).
+    TPoint posFromChar(int offset);
+    // EM_CHARFROMPOS: the offset of the character at a client position, -1 outside the text area
+    // (left of the text, or outside the client area). Below the text answers the last line.
+    int charFromPos(TPoint pos);
+    // Where the caret is drawn: its character's position, or, past the end of its line (fixed pitch
+    // with smoCaretAfterEOL), the remembered column's.
+    TPoint caretPos();
+    // The caret's width: 2, or in overwrite mode with smoBlockOverwriteCursor the width of the
+    // character under it (the average width past the text).
+    int caretWidth();
+    TSM_CaretControl& caretControl() { return m_caretControl; }
+
+    // --- Scrolling
+    void scrollLines(int lines) { setTopLine(topLine() + lines); }
+    void scrollPages(int pages) { scrollLines(pages * std::max(rowsInWindow(), 1)); }
+    void scrollColumns(int columns) { setScrollColumn(scrollColumn() + columns); }
+
 private:
     friend class TSyntaxMemoStrings;
 
@@ -264,6 +414,52 @@ private:
     bool m_readOnly = true;
     TSaveFormat m_saveFormat = sfTEXT;
     std::string m_title;
+
+    // Display
+    void displayTextChanged(const TTextChange& change);
+    void displayTextLoaded(bool complete);
+    void afterEdit();
+    void settingsChanged(const TSM_Settings& old);
+    void optionsApplied(TSyntaxMemoOptions old);
+    void geometryChanged();
+    void layoutChanged(bool rewrap);
+    void updateWindowSize();
+    void lowerScanHint(int line) { m_scanHint = m_scanHint < 0 ? line : std::min(m_scanHint, line); }
+    void processPendingWrap();
+    void rewrapRange(int from, int to);
+    TWrapParams wrapParams();
+    void invalidateLineNumbers() { m_numbered = {}; }
+    int columnX(const TDisplayLine& line, int column) const;
+    int guideX(int column) const;
+    void repaintAll();
+
+    TMetricsSource* m_metricsSource = nullptr;
+    TViewerMetrics m_metrics;
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+    int m_scrollBarWidth = 16;
+    bool m_showFocusLine = false;
+    bool m_hideSelection = true;
+    TScrollStyle m_scrollBars = ssBoth;
+    bool m_focused = false;
+    bool m_enabled = true;
+    bool m_overwrite = false;
+
+    TScanSource* m_scanSource = nullptr;
+    TIncrementalScan m_scan;
+    int m_scanHint = 0; // no node before this line is marked for rescanning; -1: none at all
+    bool m_scanning = false;
+
+    TWordWrap m_wrap;
+    bool m_wrapping = false;
+    int m_wrapFrom = -1; // offsets of changed text still to be re-wrapped; -1: none
+    int m_wrapTo = -1;
+
+    TDisplayLine m_displayLine;
+    TSM_CaretControl m_caretControl { *this };
+    // A node line with its logical line number, the start for counting line numbers.
+    mutable TNodePos m_numbered;
+    mutable int m_numberedValue = 0;
 
     // The load's fixed buffers: the raw chunk and the normalised chunk.
     std::vector<uint8_t> m_rawBuffer;

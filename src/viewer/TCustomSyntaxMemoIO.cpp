@@ -12,6 +12,7 @@
 #include "viewer/TTextFeeder.h"
 
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <new>
 
@@ -111,13 +112,21 @@ void TCustomSyntaxMemo::loadScoped(const std::function<void()>& read)
     m_parsers.detach();
     notify([&](TSyntaxMemoListener& l) { l.loadStarted(*this); });
 
-    auto finish = [&] {
+    auto finish = [&](bool complete) {
         m_store->setBulkLoad(false);
         m_store->dropAllAttrs();
         m_parsers.attach();
         m_loading = false;
         m_anchor = m_caret = 0;
         m_rememberedColumn = 0;
+        // The scan of the new text reports its tokens to OnTokenSeen, whose handler may fail; the load
+        // still ends in order and the failure is raised at its end.
+        std::exception_ptr scanFailure;
+        try {
+            displayTextLoaded(complete);
+        } catch (...) {
+            scanFailure = std::current_exception();
+        }
         clampView();
         notify([&](TSyntaxMemoListener& l) { l.textLoaded(*this); });
         scrollCaret();
@@ -128,6 +137,8 @@ void TCustomSyntaxMemo::loadScoped(const std::function<void()>& read)
         notify([&](TSyntaxMemoListener& l) { l.selectionChanged(*this); });
         notify([&](TSyntaxMemoListener& l) { l.viewChanged(*this); });
         notify([&](TSyntaxMemoListener& l) { l.changed(*this); });
+        if (scanFailure)
+            std::rethrow_exception(scanFailure);
     };
     try {
         m_anchor = 0;
@@ -136,13 +147,13 @@ void TCustomSyntaxMemo::loadScoped(const std::function<void()>& read)
         m_store->setBulkLoad(true);
         read();
     } catch (const std::bad_alloc&) {
-        finish();
+        finish(false);
         throw ESyntaxMemo(kNoMemory);
     } catch (...) {
-        finish();
+        finish(false);
         throw;
     }
-    finish();
+    finish(true);
 }
 
 // --- Editing
@@ -159,6 +170,7 @@ void TCustomSyntaxMemo::editScoped(const std::function<void(TTextFeeder&)>& feed
         clampView();
         notify([&](TSyntaxMemoListener& l) { l.selectionChanged(*this); });
         notify([&](TSyntaxMemoListener& l) { l.changed(*this); });
+        afterEdit();
         if (!m_updateLock && m_redraw)
             notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
     };

@@ -98,6 +98,8 @@ size_t TCustomSyntaxMemo::setLineAttrs(int first, int last, const uint8_t* value
 {
     size_t at = 0;
     TNodePos p = m_store->findLine(std::max(first, 0));
+    if (p.node)
+        lowerScanHint(p.line);
     for (TLineNode* n = p.node; n && p.line <= last && at < size; n = n->next, ++p.line) {
         size_t k = std::min<size_t>(n->length, size - at);
         std::memcpy(n->ensureAttrs(), values + at, k);
