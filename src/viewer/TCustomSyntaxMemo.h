@@ -267,10 +267,10 @@ public:
     int wrapWidth() const;
 
     // --- Display settings (kept in settings(); setting one repaints)
-    const TSM_Font& font() const { return m_settings.font; }
+    const TSM_Font& textFont() const { return m_settings.font; }
     // Copies the font's name, size and character set into the settings (and into the bound scanner's,
     // so that its style fonts follow); metrics and word wrap follow.
-    void setFont(const TSM_Font& font);
+    void setTextFont(const TSM_Font& font);
     const TSM_GutterFont& gutterFont() const { return m_settings.gutterFont; }
     void setGutterFont(const TSM_GutterFont& font);
     int gutter() const { return m_settings.gutterWidth; }
@@ -303,8 +303,8 @@ public:
     // The window's state as far as painting depends on it.
     bool focused() const { return m_focused; }
     void setFocused(bool focused);
-    bool enabled() const { return m_enabled; }
-    void setEnabled(bool enabled);
+    bool viewerEnabled() const { return m_enabled; }
+    void setViewerEnabled(bool enabled);
     // Overwrite mode (the Ins key): with smoBlockOverwriteCursor the caret is a block.
     bool overwrite() const { return m_overwrite; }
     void setOverwrite(bool on);
@@ -319,6 +319,8 @@ public:
     // Nothing is scanned without a scanner, with smoSyntaxHighlight off, while updates are locked, or
     // while the scanner is busy with another viewer's scan.
     void rescan();
+    // What runs before painting: word wrap of text changed since, then the scan.
+    void prepareDisplay();
     // Asks for a scan that starts at the line and may not stop there.
     void scanFrom(int line);
     // Scans from the first node (before printing or export).

@@ -117,7 +117,7 @@ void TCustomSyntaxMemo::repaintAll()
 
 // --- Display settings
 
-void TCustomSyntaxMemo::setFont(const TSM_Font& font)
+void TCustomSyntaxMemo::setTextFont(const TSM_Font& font)
 {
     m_settings.font.name = font.name;
     m_settings.font.size = font.size;
@@ -230,7 +230,7 @@ void TCustomSyntaxMemo::setFocused(bool focused)
         repaintAll();
 }
 
-void TCustomSyntaxMemo::setEnabled(bool enabled)
+void TCustomSyntaxMemo::setViewerEnabled(bool enabled)
 {
     if (enabled == m_enabled)
         return;

@@ -64,6 +64,12 @@ void TCustomSyntaxMemo::rescan()
         notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
 }
 
+void TCustomSyntaxMemo::prepareDisplay()
+{
+    processPendingWrap();
+    rescan();
+}
+
 void TCustomSyntaxMemo::scanFrom(int line)
 {
     TNodePos p = m_store->findLine(std::max(line, 0));

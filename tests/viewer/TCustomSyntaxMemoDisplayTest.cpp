@@ -106,7 +106,7 @@ TEST(TViewerMetrics, RowsAndColumnsFollowTheWindowAndTheFont)
     EXPECT_EQ(w.memo.rowsInWindow(), 300 / 18);
     EXPECT_EQ(w.memo.columnsInWindow(), (500 - 36) / 6);
     int calls = source.calls;
-    w.memo.setFont({ "Other", 12, 1 });
+    w.memo.setTextFont({ "Other", 12, 1 });
     EXPECT_GT(source.calls, calls);
     EXPECT_EQ(w.memo.settings().font, (TSM_Font { "Other", 12, 1 }));
 }

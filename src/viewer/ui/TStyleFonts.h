@@ -1,0 +1,63 @@
+#pragma once
+
+#include "scheme/TSM_Settings.h"
+#include "viewer/TMetricsSource.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QRawFont>
+
+#include <array>
+#include <optional>
+
+namespace lrl {
+
+// The viewer's fonts: the text font in each combination of the style bits (bold, italic, underline,
+// strike-out), the gutter font, and for the four bold/italic faces the glyph of every byte of the text
+// (Windows-1252), so that runs are drawn as glyph runs at computed x positions. It measures for the
+// viewer model (TMetricsSource) and rebuilds itself when the model asks about another font.
+//
+// Fonts are measured on the screen's resolution; nothing needs the widget to be shown.
+class TStyleFonts : public TMetricsSource {
+public:
+    // A font as the settings describe it: a positive size in points, a negative one in pixels.
+    static QFont makeFont(const std::string& name, int32_t size, uint8_t style);
+
+    // TMetricsSource
+    TFontMeasure measure(const TSM_Font& font, uint8_t fontStyle) override;
+    int charWidth(const TSM_Font& font, uint8_t fontStyle, uint8_t c) override;
+
+    // Makes `font` the text font (nothing happens when it already is).
+    void use(const TSM_Font& font);
+    const QFont& font(uint8_t fontStyle);
+    const QFontMetrics& fontMetrics(uint8_t fontStyle);
+    // The face of the bold and italic bits, and the glyph of each byte in it (0: the face has none).
+    const QRawFont& rawFont(uint8_t fontStyle);
+    const std::array<quint32, 256>& glyphs(uint8_t fontStyle);
+    // The baseline below a row's top: the ascent of the bold-italic face the metrics are measured with.
+    int ascent();
+
+    const QFont& gutterFont(const TSM_GutterFont& font);
+
+private:
+    struct Face {
+        QFont font;
+        std::optional<QFontMetrics> metrics;
+    };
+    struct Raw {
+        QRawFont font;
+        std::array<quint32, 256> glyphs {};
+        bool built = false;
+    };
+    Face& face(uint8_t fontStyle);
+
+    TSM_Font m_font { "", 0, 0 };
+    bool m_valid = false;
+    std::array<std::optional<Face>, 16> m_faces;
+    std::array<Raw, 4> m_raw;
+    TSM_GutterFont m_gutterSpec;
+    QFont m_gutter;
+    bool m_gutterValid = false;
+};
+
+} // namespace lrl

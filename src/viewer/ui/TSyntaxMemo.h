@@ -1,0 +1,101 @@
+#pragma once
+
+#include "viewer/TCustomSyntaxMemo.h"
+#include "viewer/TSyntaxMemoListener.h"
+#include "viewer/ui/TStyleFonts.h"
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QImage>
+
+namespace lrl {
+
+class TSyntaxMemoController;
+
+// The source viewer widget: a scroll area whose viewport paints the rows the model (TCustomSyntaxMemo)
+// lays out: gutter with line numbers and glyphs, left margin, text runs in their styles' fonts and
+// colours, selection, end-of-row fill, right-margin and wrap-column lines, the marks of smoShowAllChars,
+// the focus line and the caret. Text is drawn as Windows-1252; every character advances by the model's
+// metrics, so all styles of a fixed-pitch font stay on one grid.
+//
+// Nothing needs the widget to be shown: a hidden viewer (the print buffer) loads, scans and wraps like
+// the visible one. Input beyond focus, the wheel and the scroll bars goes to a TSyntaxMemoController.
+class TSyntaxMemo : public QAbstractScrollArea, public TCustomSyntaxMemo, private TSyntaxMemoListener {
+    Q_OBJECT
+public:
+    explicit TSyntaxMemo(QWidget* parent = nullptr);
+    ~TSyntaxMemo() override;
+
+    // The input handler asked first for keys and mouse (not owned; null for none).
+    void setController(TSyntaxMemoController* controller) { m_controller = controller; }
+    TSyntaxMemoController* controller() const { return m_controller; }
+
+    // Paints the rows that meet `area` (viewport coordinates): what a paint event of the viewport does.
+    void paintView(QPainter& painter, const QRect& area);
+    // The viewport as it looks now.
+    QImage renderView();
+
+    // The screen colour of a stored colour value (system colours from the widget's palette).
+    QColor color(int32_t value) const;
+    TStyleFonts& styleFonts() { return m_fonts; }
+
+    // The caret's rectangle in viewport coordinates, and whether it is drawn now (focus, blink phase).
+    QRect caretRect();
+    bool caretShown() const { return m_caretOn && hasFocus(); }
+
+    // The model's scrollCaret, then the scroll bars follow.
+    void scrollCaret() override;
+
+signals:
+    // The selection or the caret moved.
+    void selChange();
+    // The text changed (a load, an edit, Lines.SetText).
+    void change();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    // The model scrolls; the scroll bars only tell it where to.
+    void scrollContentsBy(int, int) override { }
+
+private:
+    // TSyntaxMemoListener
+    void textChanged(TCustomSyntaxMemo&, const TTextChange&) override;
+    void textLoaded(TCustomSyntaxMemo&) override;
+    void changed(TCustomSyntaxMemo&) override { emit change(); }
+    void selectionChanged(TCustomSyntaxMemo&) override;
+    void viewChanged(TCustomSyntaxMemo&) override;
+    void repaintNeeded(TCustomSyntaxMemo&) override;
+    void optionsChanged(TCustomSyntaxMemo&, TSyntaxMemoOptions) override;
+
+    void updateScrollBars();
+    void updateMarkedRows();
+    bool painting() const { return redraw() && !updateLocked(); }
+    void restartCaret();
+
+    void paintGutter(QPainter& p, const TNodePos& row, int y);
+    void paintText(QPainter& p, const TNodePos& row, int y);
+    void drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline);
+    void drawAllCharsMarks(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int y);
+    void paintGuides(QPainter& p, int top, int bottom);
+    void paintFocusAndCaret(QPainter& p);
+
+    TStyleFonts m_fonts;
+    TSyntaxMemoController* m_controller = nullptr;
+    TRowPlan m_plan;
+    QBasicTimer m_blink;
+    bool m_caretOn = true;
+    bool m_syncing = false; // setting the scroll bars from the model
+};
+
+} // namespace lrl
