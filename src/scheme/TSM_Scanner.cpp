@@ -351,6 +351,18 @@ inline bool TSM_Scanner::wordEnds(const Trie& trie, const Trie::Node& n, uint8_t
     return false;
 }
 
+// The child of n for the text character c, or -1.
+inline int32_t TSM_Scanner::childOf(const Trie& trie, const Trie::Node& n, uint8_t c)
+{
+    const uint8_t k = trie.fold[c];
+    const uint8_t* first = trie.chars.data() + n.firstChild;
+    const uint8_t* last = first + n.childCount;
+    for (const uint8_t* x = first; x < last; ++x)
+        if (*x == k)
+            return n.firstChild + static_cast<int32_t>(x - first);
+    return -1;
+}
+
 // Walks the trie on the characters of the current segment without moving the stream; a word that may
 // run on past the segment is left to matchWordAcross.
 int64_t TSM_Scanner::matchWord(const Trie& trie, CharStream& s, uint8_t& value) const
@@ -369,16 +381,9 @@ int64_t TSM_Scanner::matchWord(const Trie& trie, CharStream& s, uint8_t& value) 
         const Trie::Node& n = trie.nodes[static_cast<size_t>(node)];
         if (n.defCount && wordEnds(trie, n, *q, value))
             best = q - p;
-        if (n.childCount == 0)
+        node = childOf(trie, n, *q);
+        if (node < 0)
             return best;
-        const uint8_t k = trie.fold[*q];
-        const uint8_t* c = &trie.chars[static_cast<size_t>(n.firstChild)];
-        const uint8_t* ce = c + n.childCount;
-        while (c < ce && *c != k)
-            ++c;
-        if (c == ce)
-            return best;
-        node = n.firstChild + static_cast<int32_t>(c - &trie.chars[static_cast<size_t>(n.firstChild)]);
     }
 }
 
@@ -398,16 +403,9 @@ int64_t TSM_Scanner::matchWordAcross(const Trie& trie, CharStream& s, uint8_t& v
         const uint8_t next = end ? 0 : s.current();
         if (n.defCount && wordEnds(trie, n, next, value))
             best = depth;
-        if (end || n.childCount == 0)
+        node = end ? -1 : childOf(trie, n, next);
+        if (node < 0)
             return best;
-        const uint8_t k = trie.fold[next];
-        const uint8_t* c = &trie.chars[static_cast<size_t>(n.firstChild)];
-        const uint8_t* ce = c + n.childCount;
-        while (c < ce && *c != k)
-            ++c;
-        if (c == ce)
-            return best;
-        node = n.firstChild + static_cast<int32_t>(c - &trie.chars[static_cast<size_t>(n.firstChild)]);
         s.next();
         ++depth;
     }

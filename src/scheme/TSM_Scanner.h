@@ -127,6 +127,7 @@ private:
     int64_t matchWord(const Trie& trie, CharStream& s, uint8_t& value) const;
     int64_t matchWordAcross(const Trie& trie, CharStream& s, uint8_t& value) const;
     bool wordEnds(const Trie& trie, const Trie::Node& n, uint8_t next, uint8_t& value) const;
+    static int32_t childOf(const Trie& trie, const Trie::Node& n, uint8_t c);
     Outcome runContinuation(const Continuation& k, CharStream& s, int64_t p0, uint8_t& value, bool body);
     bool runClassSteps(const Continuation& k, CharStream& s, bool& first, Outcome& outcome) const;
     Continuation makeContinuation(const TSM_StartPart& step, const TSM_EndPart& end);
