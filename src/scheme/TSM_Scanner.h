@@ -35,7 +35,8 @@ public:
 
     // Recognises the token at the stream's position: answers its token value, sets length to its
     // characters and leaves the stream after it. Every token is at least one character long, except at
-    // the end of the stream, where the answer is 0 with length 0.
+    // the end of the stream, where the answer is 0 with length 0. "match" routines are answered by the
+    // component's OnCustomParse. Without a reset() first, the scan starts in the start states.
     uint8_t next(CharStream& stream, int32_t& length);
 
     const Set256& states() const { return m_states; }
