@@ -136,6 +136,55 @@ void TKeyboardActionContoller::loadFromStream(Stream& stream)
     }
 }
 
+bool TKeyboardActionContoller::isShiftExtendable(TShortCut key)
+{
+    switch (key & 0xFF) {
+    case 8: // Backspace
+    case 33: // PgUp
+    case 34: // PgDn
+    case 35: // End
+    case 36: // Home
+    case 37: // Left
+    case 38: // Up
+    case 39: // Right
+    case 40: // Down
+        return true;
+    default:
+        return false;
+    }
+}
+
+TKeyFilterResult TKeyboardActionContoller::keyFilter(TShortCut key)
+{
+    TKeyFilterResult result;
+    if ((key & scShift) && isShiftExtendable(key)) {
+        key = static_cast<TShortCut>(key & ~scShift);
+        result.extend = true;
+    }
+    int32_t list = m_store.currentList();
+    if (list != TKeyStore::kNoNode)
+        key = static_cast<TShortCut>(key & ~scModifiers);
+    int32_t node = (key & 0xFF) != 0 ? m_store.find(list, key) : TKeyStore::kNoNode;
+    if (node == TKeyStore::kNoNode) {
+        m_store.resetTyping();
+        return {};
+    }
+    result.consumed = true;
+    const TKeyStore::KeyNode& found = m_store.node(node);
+    if (found.children != TKeyStore::kNoNode) {
+        m_store.setCurrentList(node);
+        result.extend = false;
+        return result;
+    }
+    m_store.resetTyping();
+    int32_t command = found.command;
+    m_store.setLastCommand(command);
+    if (OnCommandRecognised)
+        OnCommandRecognised(*this, command);
+    result.command = command;
+    return result;
+}
+
 bool TKeyboardActionContoller::operator==(const TKeyboardActionContoller& other) const
 {
     MemoryStream a;

@@ -13,6 +13,13 @@ namespace lrl {
 
 class Stream;
 
+// What the key filter did with one keystroke.
+struct TKeyFilterResult {
+    bool consumed = false; // the key started, continued or ended a bound sequence
+    int32_t command = TKeyStore::kNoCommand; // the recognised command to run (after OnCommandRecognised)
+    bool extend = false; // Shift was taken off an extendable key: the command extends the selection
+};
+
 // A keyboard map: the names of the editor commands and the key bindings that trigger them, with the
 // stream format in which a compiled scheme and the stored key assignments keep them:
 //   32-bit name count; per name: 32-bit command number, short string name;
@@ -55,6 +62,18 @@ public:
     // Clears the map, then reads the stream format; a clash between bindings raises EAmbigiousKeyPair,
     // a short or corrupt stream EReadError.
     void loadFromStream(Stream& stream);
+
+    // The key filter, called for every key press with the virtual key code and the modifier bits. Shift
+    // on a Shift-extendable key is taken off and asks the command to extend the selection. Inside a
+    // two-key sequence the key is matched without modifiers. A key that is not bound (at this point of a
+    // sequence) ends the sequence and is not consumed; a key that starts a sequence is consumed and waits
+    // for the next; a key that ends one is consumed and answers its command, OnCommandRecognised having
+    // seen (and possibly changed) it. The caller runs the command.
+    TKeyFilterResult keyFilter(TShortCut key);
+
+    // Backspace, PgUp, PgDn, End, Home and the four arrow keys: with Shift they run their command with
+    // the selection extended instead of being looked up with Shift.
+    static bool isShiftExtendable(TShortCut key);
 
     TKeyStore& keyStore() { return m_store; }
     const TKeyStore& keyStore() const { return m_store; }

@@ -196,3 +196,92 @@ TEST(TKeyboardActionContoller, LoadedClashRaisesAmbiguity)
     TKeyboardActionContoller map;
     EXPECT_THROW(map.loadFromStream(in), EAmbigiousKeyPair);
 }
+
+// --- The key filter
+
+namespace {
+
+struct Filtered {
+    bool consumed;
+    int32_t command;
+    bool extend;
+    bool operator==(const Filtered&) const = default;
+};
+
+Filtered filter(TKeyboardActionContoller& map, TShortCut key)
+{
+    TKeyFilterResult r = map.keyFilter(key);
+    return { r.consumed, r.command, r.extend };
+}
+
+constexpr Filtered kIgnored { false, -1, false };
+constexpr Filtered kWaiting { true, -1, false };
+
+} // namespace
+
+TEST(TKeyboardActionContoller, KeyFilterRunsOneAndTwoKeySequences)
+{
+    TKeyboardActionContoller map = sampleMap();
+    map.addBinding(kCtrlK, '3', 23);
+    EXPECT_EQ(filter(map, kLeft), (Filtered { true, 0, false }));
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, 'I'), (Filtered { true, 17, false }));
+    // The second key matches without its modifiers.
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, scShift | '3'), (Filtered { true, 23, false }));
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, scCtrl | 'U'), (Filtered { true, 18, false }));
+    EXPECT_EQ(map.keyStore().lastCommand(), 18);
+}
+
+TEST(TKeyboardActionContoller, KeyThatDoesNotContinueASequenceEndsItUnconsumed)
+{
+    TKeyboardActionContoller map = sampleMap();
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, 'X'), kIgnored);
+    // Idle again: I alone is no binding, and Left works as a first key.
+    EXPECT_EQ(filter(map, 'I'), kIgnored);
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, kLeft), kIgnored);
+    EXPECT_EQ(filter(map, kLeft), (Filtered { true, 0, false }));
+    EXPECT_EQ(filter(map, 0), kIgnored);
+}
+
+TEST(TKeyboardActionContoller, ShiftOnExtendableKeysExtendsAndIsPartOfOtherBindings)
+{
+    TKeyboardActionContoller map = sampleMap();
+    map.addBinding(scCtrl | kLeft, 0, 8);
+    EXPECT_EQ(filter(map, scShift | kLeft), (Filtered { true, 0, true }));
+    EXPECT_EQ(filter(map, scShift | scCtrl | kLeft), (Filtered { true, 8, true }));
+    EXPECT_EQ(filter(map, scShift | scCtrl | 8), (Filtered { true, 43, true }));
+    // Z is not extendable: Shift+Ctrl+Z is a binding of its own.
+    EXPECT_EQ(filter(map, scShift | scCtrl | 'Z'), (Filtered { true, 42, false }));
+    EXPECT_EQ(filter(map, scCtrl | 'Z'), kIgnored);
+    for (TShortCut key = 1; key < 256; ++key) {
+        bool extendable = key == 8 || (key >= 33 && key <= 40);
+        EXPECT_EQ(TKeyboardActionContoller::isShiftExtendable(key), extendable) << key;
+    }
+}
+
+TEST(TKeyboardActionContoller, CommandRecognisedMayChangeTheCommand)
+{
+    TKeyboardActionContoller map = sampleMap();
+    std::vector<int32_t> seen;
+    map.OnCommandRecognised = [&](TKeyboardActionContoller&, int32_t& code) {
+        seen.push_back(code);
+        code = 99;
+    };
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(filter(map, 'U'), (Filtered { true, 99, false }));
+    EXPECT_EQ(seen, std::vector<int32_t> { 18 });
+}
+
+TEST(TKeyboardActionContoller, LoadingResetsAHalfTypedSequence)
+{
+    TKeyboardActionContoller map = sampleMap();
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    MemoryStream in(saved(sampleMap()));
+    map.loadFromStream(in);
+    EXPECT_EQ(filter(map, 'I'), kIgnored);
+}
