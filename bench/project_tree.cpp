@@ -2,20 +2,29 @@
 // handlers, state machines, tree building, status texts) against the loading and scanning it drives.
 //
 //   BM_OpenProject          the whole open with the stand-in scanner, as the window would run it
+//   BM_OpenProjectRealViewer the whole open through the real viewer bound to the shipped scheme: what
+//                           the main window does, without painting
+//   BM_LoadAndScanRealViewer the same files loaded and scanned by the real viewer, nobody reading tokens
 //   BM_LoadAndScanOnly      the same files loaded and scanned with nobody reading the tokens
 //   BM_ReadingLogicOnly     the open with every file's text and tokens prepared beforehand, so that
 //                           only the reading logic (and its file-system checks) is timed
 
 #include "browser/BrowserUi.h"
+#include "browser/ParserScanSource.h"
 #include "browser/ProjectBrowser.h"
+#include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TokenSink.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
 #include "support/FakePascalViewer.h"
+#include "viewer/TCustomSyntaxMemo.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 
@@ -236,6 +245,56 @@ void BM_OpenProject(benchmark::State& state)
     reportNodes(state, browser);
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+// A viewer model bound to the shipped scheme with the main window's options.
+struct RealViewer {
+    RealViewer()
+        : parser(createShippedParser())
+        , source(*parser)
+        , adapter(memo)
+    {
+        TSyntaxMemoOptions options;
+        options.insert(smoSyntaxHighlight);
+        options.insert(smoPrintWrap);
+        options.insert(smoWordSelect);
+        memo.setOptions(options);
+        memo.setScanSource(&source);
+    }
+    std::unique_ptr<TSyntaxMemoParser> parser;
+    ParserScanSource source;
+    TCustomSyntaxMemo memo;
+    SyntaxMemoBrowserViewer adapter;
+};
+
+void BM_OpenProjectRealViewer(benchmark::State& state)
+{
+    const auto& p = project();
+    RealViewer real;
+    BrowserViewer& viewer = real.adapter;
+    NullUi ui;
+    ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
+    for (auto _ : state)
+        browser.openFile(p.project());
+    reportNodes(state, browser);
+}
+BENCHMARK(BM_OpenProjectRealViewer)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndScanRealViewer(benchmark::State& state)
+{
+    const auto& p = project();
+    RealViewer real;
+    CountingSink sink;
+    real.adapter.setTokenSink(&sink);
+    for (auto _ : state) {
+        for (const auto& unit : p.units())
+            real.adapter.load(unit);
+        real.adapter.load(p.project());
+    }
+    real.adapter.setTokenSink(nullptr);
+    state.counters["tokens/open"]
+        = static_cast<double>(sink.tokens) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_LoadAndScanRealViewer)->Unit(benchmark::kMillisecond);
 
 void BM_LoadAndScanOnly(benchmark::State& state)
 {

@@ -1,0 +1,70 @@
+#include "browser/SyntaxMemoBrowserViewer.h"
+
+#include "browser/TokenSink.h"
+#include "viewer/TCustomSyntaxMemo.h"
+#include "viewer/TEdStream.h"
+
+namespace lrl {
+
+SyntaxMemoBrowserViewer::SyntaxMemoBrowserViewer(TCustomSyntaxMemo& memo)
+    : m_memo(memo)
+{
+}
+
+SyntaxMemoBrowserViewer::~SyntaxMemoBrowserViewer()
+{
+    if (m_sink)
+        m_memo.OnTokenSeen = nullptr;
+}
+
+void SyntaxMemoBrowserViewer::load(const std::string& path) { m_memo.loadFromFile(path); }
+
+void SyntaxMemoBrowserViewer::setTokenSink(TokenSink* sink)
+{
+    m_sink = sink;
+    if (!sink) {
+        m_memo.OnTokenSeen = nullptr;
+        return;
+    }
+    m_memo.OnTokenSeen
+        = [sink](TCustomSyntaxMemo&, int& value, int start, int end) { sink->tokenSeen(value, start, end); };
+}
+
+std::string SyntaxMemoBrowserViewer::tokenText(int32_t start, int32_t end) const
+{
+    if (end <= start)
+        return {};
+    // The stream follows the store (also a store another viewer attached this one to) and re-finds its
+    // place after a change, so it is created once and kept.
+    auto& reader = const_cast<std::unique_ptr<TEdStream>&>(m_reader);
+    if (!reader)
+        reader = std::make_unique<TEdStream>(const_cast<TCustomSyntaxMemo&>(m_memo).textStore());
+    reader->seek(static_cast<int64_t>(start));
+    std::string text(static_cast<size_t>(end - start), '\0');
+    size_t got = reader->CharStream::read(reinterpret_cast<uint8_t*>(text.data()), text.size());
+    text.resize(got);
+    return text;
+}
+
+int SyntaxMemoBrowserViewer::lineCount() const { return m_memo.getLineCount(); }
+
+int32_t SyntaxMemoBrowserViewer::textLength() const { return m_memo.textStore().charCount(); }
+
+void SyntaxMemoBrowserViewer::clear() { m_memo.clear(); }
+
+void SyntaxMemoBrowserViewer::suspendLineUpdates() { m_memo.lines().beginUpdate(); }
+
+void SyntaxMemoBrowserViewer::resumeLineUpdates() { m_memo.lines().endUpdate(); }
+
+void SyntaxMemoBrowserViewer::setWordWrap(bool on)
+{
+    TSyntaxMemoOptions options = m_memo.options();
+    if (options.has(smoWordWrap) == on)
+        return;
+    options.set(smoWordWrap, on);
+    m_memo.setOptions(options);
+}
+
+void SyntaxMemoBrowserViewer::setFocusLineVisible(bool on) { m_memo.setShowFocusLine(on); }
+
+} // namespace lrl

@@ -1,0 +1,141 @@
+// The browser reading files through a real viewer bound to the shipped scheme, as the window does.
+
+#include "RecordingUi.h"
+
+#include "browser/ParserScanSource.h"
+#include "browser/ProjectBrowser.h"
+#include "browser/SyntaxMemoBrowserViewer.h"
+#include "browser/TreeDump.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
+#include "support/FakePascalViewer.h"
+#include "support/TempDir.h"
+#include "viewer/TCustomSyntaxMemo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+using namespace lrl;
+using lrl::test::FakePascalViewer;
+using lrl::test::offsetAfter;
+using lrl::test::RecordingUi;
+using lrl::test::TempDir;
+
+namespace {
+
+// A viewer as the main window sets it up: the shipped scheme, highlighting on.
+struct RealViewer {
+    RealViewer()
+        : parser(createShippedParser())
+        , source(*parser)
+        , adapter(memo)
+    {
+        TSyntaxMemoOptions options;
+        options.insert(smoSyntaxHighlight);
+        options.insert(smoPrintWrap);
+        options.insert(smoWordSelect);
+        memo.setOptions(options);
+        memo.setScanSource(&source);
+    }
+    std::unique_ptr<TSyntaxMemoParser> parser;
+    ParserScanSource source;
+    TCustomSyntaxMemo memo;
+    SyntaxMemoBrowserViewer adapter;
+};
+
+std::string sampleProject() { return std::string(LRL_SOURCE_DIR) + "/examples/Sample/Sample.dpr"; }
+
+std::string treeOf(BrowserViewer& viewer, const std::string& path, bool forms, bool options)
+{
+    RecordingUi ui;
+    TempDir dir;
+    ProjectBrowser browser(viewer, ui, (dir.path() / "info.dat").string());
+    browser.settings().ShFrm = forms;
+    browser.settings().ShOpt = options;
+    browser.openFile(path);
+    return formatTree(browser.tree());
+}
+
+} // namespace
+
+// The stand-in scanner of the other tests and the shipped scheme must agree on everything the reading
+// relies on: the same tree with the same routine offsets for the whole sample project.
+TEST(SyntaxMemoBrowserViewer, SampleProjectReadsAsWithTheStandInScanner)
+{
+    RealViewer real;
+    FakePascalViewer fake;
+    for (bool forms : { false, true }) {
+        std::string expected = treeOf(fake, sampleProject(), forms, forms);
+        std::string actual = treeOf(real.adapter, sampleProject(), forms, forms);
+        EXPECT_EQ(actual, expected) << "forms and options " << forms;
+        EXPECT_NE(actual.find("TfrmMain"), std::string::npos);
+    }
+}
+
+// Lines longer than a line node are stored in pieces; token texts and offsets run on across them.
+TEST(SyntaxMemoBrowserViewer, TokensAcrossLongLinePiecesKeepTheirTextAndOffsets)
+{
+    TempDir dir;
+    std::string longLine = "  S := '" + std::string(5000, 'x') + "';";
+    std::string unit = "unit Long;\r\ninterface\r\nimplementation\r\nprocedure First;\r\nbegin\r\n" + longLine
+        + "\r\nend;\r\nprocedure TLong.Second;\r\nbegin\r\nend;\r\nend.\r\n";
+    std::string path = dir.write("Long.pas", unit);
+
+    RealViewer real;
+    RecordingUi ui;
+    ProjectBrowser browser(real.adapter, ui, (dir.path() / "info.dat").string());
+    browser.openFile(path);
+
+    std::string viewerText = lrl::test::toViewerText(unit);
+    EXPECT_EQ(formatTree(browser.tree()),
+        "Long.pas [3/4]\n"
+        "  Proc/Func [20/21]\n"
+        "    First [5/6] @"
+            + std::to_string(offsetAfter(viewerText, "procedure First", "procedure"))
+            + "\n"
+              "  TLong [18/19]\n"
+              "    Second [5/6] @"
+            + std::to_string(offsetAfter(viewerText, "procedure TLong", "procedure")) + "\n");
+    // The long string was read back whole from its pieces.
+    int32_t start = static_cast<int32_t>(viewerText.find('\''));
+    EXPECT_EQ(real.adapter.tokenText(start, start + 5002), "'" + std::string(5000, 'x') + "'");
+}
+
+TEST(SyntaxMemoBrowserViewer, OpenLeavesTheViewerAsItFoundIt)
+{
+    TempDir dir;
+    std::string path
+        = dir.write("U.pas", "unit U;\r\nimplementation\r\nprocedure P;\r\nbegin\r\nend;\r\nend.\r\n");
+    RealViewer real;
+    RecordingUi ui;
+    ProjectBrowser browser(real.adapter, ui, (dir.path() / "info.dat").string());
+    browser.settings().WrdWrp = true;
+    browser.openFile(path);
+
+    EXPECT_FALSE(real.memo.OnTokenSeen) << "the token notification is installed only during a load";
+    EXPECT_TRUE(real.memo.redraw()) << "line updates resumed";
+    EXPECT_TRUE(real.memo.options().has(smoWordWrap)) << "word wrap restored from the settings";
+    EXPECT_EQ(real.memo.text().substr(0, 7), "unit U;");
+}
+
+// More than 10000 lines show the progress bar while the text is read; it is hidden again afterwards.
+TEST(SyntaxMemoBrowserViewer, BigTextShowsProgressWhileItIsRead)
+{
+    TempDir dir;
+    std::string text = "unit Big;\r\ninterface\r\nimplementation\r\n";
+    for (int i = 0; i < 10050; ++i)
+        text += "// line " + std::to_string(i) + "\r\n";
+    text += "procedure Last;\r\nbegin\r\nend;\r\nend.\r\n";
+    std::string path = dir.write("Big.pas", text);
+
+    RealViewer real;
+    RecordingUi ui;
+    ProjectBrowser browser(real.adapter, ui, (dir.path() / "info.dat").string());
+    browser.openFile(path);
+
+    EXPECT_TRUE(ui.progressShown);
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_NE(formatTree(browser.tree()).find("Last [5/6]"), std::string::npos);
+}
