@@ -4,6 +4,7 @@
 #include "viewer/TPlainTextWriter.h"
 #include "viewer/TSyntaxMemoListener.h"
 #include "viewer/TSyntaxMemoStrings.h"
+#include "viewer/keymap/DefaultKeyMap.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,6 +16,7 @@ TCustomSyntaxMemo::TCustomSyntaxMemo()
     , m_lines(std::make_unique<TSyntaxMemoStrings>(*this))
     , m_scan(*m_store)
 {
+    m_settings.keys = defaultKeyMap();
     m_store->addClient(this);
     m_store->breakpoints().setOwner(this);
     m_store->setRescanSpan(m_rows + 2);

@@ -82,6 +82,8 @@ public:
     // The viewer's settings object (options, tab stops, fonts, colours, styles, key map). Changes go
     // through setSettings() or the setters below, so that the viewer can follow them.
     const TSM_Settings& settings() const { return m_settings; }
+    // The key map of the settings, with the key filter's typing state.
+    TKeyboardActionContoller& keyMap() { return m_settings.keys; }
     void setSettings(const TSM_Settings& settings);
     TSyntaxMemoOptions options() const { return TSyntaxMemoOptions(m_settings.options); }
     void setOptions(TSyntaxMemoOptions options);
