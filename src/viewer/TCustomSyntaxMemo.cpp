@@ -1,6 +1,7 @@
 #include "viewer/TCustomSyntaxMemo.h"
 
 #include "common/Exception.h"
+#include "scheme/TSyntaxMemoParser.h"
 #include "viewer/TPlainTextWriter.h"
 #include "viewer/TSyntaxMemoListener.h"
 #include "viewer/TSyntaxMemoStrings.h"
@@ -22,8 +23,18 @@ TCustomSyntaxMemo::TCustomSyntaxMemo()
     m_store->setRescanSpan(m_rows + 2);
 }
 
+TCustomSyntaxMemo::TCustomSyntaxMemo(TSyntaxMemoParser& parser)
+    : TCustomSyntaxMemo()
+{
+    bindParser(parser);
+}
+
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
 {
+    // Every component still bound lets the viewer go (which empties its slots).
+    for (int i = 1; i <= TSyntaxMemoParserSlots::kSlots; ++i)
+        if (TSyntaxMemoParser* parser = m_parsers.parser(i))
+            parser->detachViewer(*this);
     m_store->removeClient(this);
     if (m_store->breakpoints().owner() == this)
         m_store->breakpoints().setOwner(nullptr);
@@ -284,6 +295,7 @@ void TCustomSyntaxMemo::setUpdateLock(bool locked)
     m_updateLock = locked;
     if (!locked) {
         processPendingWrap();
+        rescan();
         notify([&](TSyntaxMemoListener& l) { l.repaintNeeded(*this); });
     }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/TPoint.h"
+#include "scheme/ParserClient.h"
 #include "scheme/TSM_Settings.h"
 #include "viewer/TDisplayLine.h"
 #include "viewer/TDrawLineInfo.h"
 #include "viewer/TGutterPlan.h"
 #include "viewer/TIncrementalScan.h"
+#include "viewer/TParserScanSource.h"
 #include "viewer/TRowLayout.h"
 #include "viewer/TSM_CaretControl.h"
 #include "viewer/TSyntaxMemoOptions.h"
@@ -22,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +36,7 @@ class Stream;
 class TMetricsSource;
 class TScanSource;
 class TSyntaxMemoListener;
+class TSyntaxMemoParser;
 class TTextFeeder;
 
 // The formats SaveToStream writes: plain text with line ends per SelLineStyle, rich text, HTML, or
@@ -61,9 +65,16 @@ using TFormatWriter = std::function<void(class TCustomSyntaxMemo&, Stream&)>;
 // (TSyntaxMemo) paints what this class lays out; it listens through TSyntaxMemoListener and tells the
 // model its client size, fonts and focus. Offsets count characters with each line-end CR as one; line
 // numbers are 0-based node indexes; columns are 0-based display columns.
-class TCustomSyntaxMemo : private TTextStoreClient {
+//
+// A viewer scans with the scanner component bound to its active slot (bindParser, or setParser and
+// setActiveParser): it attaches itself to the component, takes over its scheme's settings (fonts,
+// colours, options, tab stops, the style map and the 256 style records) and, after every load, its
+// fonts and styles again. Any number of viewers may share one component.
+class TCustomSyntaxMemo : private TTextStoreClient, private ParserClient {
 public:
     TCustomSyntaxMemo();
+    // A viewer bound to the scanner component (Parser1, ActiveParser 1).
+    explicit TCustomSyntaxMemo(TSyntaxMemoParser& parser);
     ~TCustomSyntaxMemo() override;
     TCustomSyntaxMemo(const TCustomSyntaxMemo&) = delete;
     TCustomSyntaxMemo& operator=(const TCustomSyntaxMemo&) = delete;
@@ -131,6 +142,9 @@ public:
     std::string text() const;
     // The length of text().
     int textLength() const;
+    // The characters from offset start up to, not including, end, line ends as single CRs (the text of a
+    // token OnTokenSeen reports); offsets are clamped to the text.
+    std::string textRange(int start, int end) const;
     // Loads a NUL-terminated text as LoadFromStream does, reading it in place; null loads an empty text.
     void setText(const char* text);
     void setText(const std::string& text) { setText(text.c_str()); }
@@ -245,8 +259,19 @@ public:
     const WordTests& wordTests() const { return m_wordTests; }
 
     // --- Scanners
-    TSyntaxMemoParserSlots& parsers() { return m_parsers; }
     const TSyntaxMemoParserSlots& parsers() const { return m_parsers; }
+    // Parser1 ... Parser6: binds a scanner component to a slot (null empties it; other indexes are
+    // ignored). The viewer attaches itself to the component; bound to the active slot, the component's
+    // scheme settings become the viewer's and the text is scanned again. A component that no slot holds
+    // any more lets the viewer go; one that is destroyed empties the slots that hold it.
+    void setParser(int index, TSyntaxMemoParser* parser);
+    TSyntaxMemoParser* parser(int index) const { return m_parsers.parser(index); }
+    // ActiveParser (1 ... 6, others ignored): the slot whose component scans; a newly active component's
+    // scheme is taken over.
+    int activeParser() const { return m_parsers.activeIndex(); }
+    void setActiveParser(int index);
+    // Parser1 := parser, ActiveParser := 1: how the program binds its viewers to its scanner.
+    void bindParser(TSyntaxMemoParser& parser);
 
     // --- Metrics and geometry
     // Where the metrics come from (the widget's fonts); null: 7 and 17 pixels, no leading, no fixed pitch.
@@ -313,8 +338,8 @@ public:
 
     // --- Scanning
     TTokenSeenEvent OnTokenSeen;
-    // The scanner the scan drives: the one set here, or else the active bound scanner component. None is
-    // consulted while a load runs.
+    // The scanner the scan drives: the one set here, or else the active bound scanner component (none
+    // when its scheme needs "match" handlers it does not have). None is consulted while a load runs.
     void setScanSource(TScanSource* source) { m_scanSource = source; }
     TScanSource* scanSource() const;
     // Brings the token values up to date: scans from every node marked for rescanning until none is left.
@@ -381,6 +406,15 @@ private:
     void textStoreChanged(const TTextChange& change) override;
     void bookmarksChanged() override;
     void textStoreDestroyed() override { }
+
+    // ParserClient
+    void parserActivated(TSyntaxMemoParser& parser) override;
+    void parserDetached(TSyntaxMemoParser& parser) override;
+    bool holdsParser(const TSyntaxMemoParser& parser) const;
+    // Takes over all of the scheme's settings and scans the whole text again.
+    void takeScheme(TSyntaxMemoParser& parser);
+    // Takes over the scheme's fonts and styles (after a load).
+    void takeSchemeStyles(const TSyntaxMemoParser& parser);
 
     void notify(const std::function<void(TSyntaxMemoListener&)>& call);
     void clampView();
@@ -450,6 +484,7 @@ private:
     bool m_overwrite = false;
 
     TScanSource* m_scanSource = nullptr;
+    mutable std::optional<TParserScanSource> m_parserSource; // over the active bound component
     TIncrementalScan m_scan;
     int m_scanHint = 0; // no node before this line is marked for rescanning; -1: none at all
     bool m_scanning = false;

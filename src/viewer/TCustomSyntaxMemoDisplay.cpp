@@ -355,7 +355,13 @@ void TCustomSyntaxMemo::displayTextChanged(const TTextChange& change)
     m_wrapTo = std::max(m_wrapTo, to);
 }
 
-void TCustomSyntaxMemo::afterEdit() { processPendingWrap(); }
+// The scan follows every change of text at once, not only the next paint: a viewer that is never shown
+// (the print buffer) reports the tokens of text appended to it while it is being filled.
+void TCustomSyntaxMemo::afterEdit()
+{
+    processPendingWrap();
+    rescan();
+}
 
 // --- Rows
 

@@ -5,6 +5,7 @@
 #include "common/Exception.h"
 #include "common/FileStream.h"
 #include "common/Format.h"
+#include "scheme/TSyntaxMemoParser.h"
 #include "viewer/EFileSaveError.h"
 #include "viewer/TPlainTextWriter.h"
 #include "viewer/TSyntaxMemoListener.h"
@@ -116,6 +117,8 @@ void TCustomSyntaxMemo::loadScoped(const std::function<void()>& read)
         m_store->setBulkLoad(false);
         m_store->dropAllAttrs();
         m_parsers.attach();
+        if (TSyntaxMemoParser* parser = m_parsers.active())
+            takeSchemeStyles(*parser);
         m_loading = false;
         m_anchor = m_caret = 0;
         m_rememberedColumn = 0;
@@ -234,6 +237,13 @@ std::string TCustomSyntaxMemo::text() const
 {
     unsigned flags = selLineStyle() == lsCRLF ? wfAddLF : 0;
     return TPlainTextWriter(*m_store, 0, m_store->charCount(), flags).text();
+}
+
+std::string TCustomSyntaxMemo::textRange(int start, int end) const
+{
+    start = std::clamp(start, 0, m_store->charCount());
+    end = std::clamp(end, start, m_store->charCount());
+    return TPlainTextWriter(*m_store, start, end, 0).text();
 }
 
 int TCustomSyntaxMemo::textLength() const

@@ -1,7 +1,9 @@
-// The incremental scan of TCustomSyntaxMemo: which scanner it drives and when it runs.
+// The incremental scan of TCustomSyntaxMemo: the scanner components it is bound to, which scanner it
+// drives and when it runs.
 
 #include "viewer/TCustomSyntaxMemo.h"
 
+#include "scheme/TSyntaxMemoParser.h"
 #include "viewer/TScanSource.h"
 #include "viewer/TSyntaxMemoListener.h"
 
@@ -9,11 +11,106 @@
 
 namespace lrl {
 
+// --- Bound scanner components
+
+void TCustomSyntaxMemo::setParser(int index, TSyntaxMemoParser* parser)
+{
+    if (index < 1 || index > TSyntaxMemoParserSlots::kSlots)
+        return;
+    TSyntaxMemoParser* old = m_parsers.parser(index);
+    if (old == parser)
+        return;
+    m_parsers.setParser(index, parser);
+    m_parserSource.reset();
+    if (old && !holdsParser(*old))
+        old->detachViewer(*this);
+    if (parser)
+        parser->attachViewer(*this); // takes the scheme over when the slot is the active one
+}
+
+void TCustomSyntaxMemo::setActiveParser(int index)
+{
+    if (index < 1 || index > TSyntaxMemoParserSlots::kSlots || index == m_parsers.activeIndex())
+        return;
+    m_parsers.setActiveIndex(index);
+    m_parserSource.reset();
+    if (TSyntaxMemoParser* parser = m_parsers.parser(index))
+        takeScheme(*parser);
+}
+
+void TCustomSyntaxMemo::bindParser(TSyntaxMemoParser& parser)
+{
+    setActiveParser(1);
+    setParser(1, &parser);
+}
+
+bool TCustomSyntaxMemo::holdsParser(const TSyntaxMemoParser& parser) const
+{
+    for (int i = 1; i <= TSyntaxMemoParserSlots::kSlots; ++i)
+        if (m_parsers.parser(i) == &parser)
+            return true;
+    return false;
+}
+
+// Attached, or the scheme changed (a compile, a load, the options dialog): the active component's
+// settings become the viewer's.
+void TCustomSyntaxMemo::parserActivated(TSyntaxMemoParser& parser)
+{
+    if (&parser == m_parsers.parser(m_parsers.activeIndex()))
+        takeScheme(parser);
+}
+
+void TCustomSyntaxMemo::parserDetached(TSyntaxMemoParser& parser)
+{
+    for (int i = 1; i <= TSyntaxMemoParserSlots::kSlots; ++i)
+        if (m_parsers.parser(i) == &parser)
+            m_parsers.setParser(i, nullptr);
+    m_parserSource.reset();
+}
+
+// The token values of the old scheme mean nothing in the new one: every node is scanned again.
+void TCustomSyntaxMemo::takeScheme(TSyntaxMemoParser& parser)
+{
+    setSettings(parser.settings());
+    if (m_store->empty())
+        return;
+    m_store->markAll(lfRescan);
+    m_scanHint = 0;
+    rescan();
+}
+
+void TCustomSyntaxMemo::takeSchemeStyles(const TSyntaxMemoParser& parser)
+{
+    const TSM_Settings& scheme = parser.settings();
+    if (scheme.font == m_settings.font && scheme.gutterFont == m_settings.gutterFont
+        && scheme.effects == m_settings.effects && scheme.map == m_settings.map)
+        return;
+    TSM_Settings s = m_settings;
+    s.font = scheme.font;
+    s.gutterFont = scheme.gutterFont;
+    s.effects = scheme.effects;
+    s.map = scheme.map;
+    s.editableStyles = scheme.editableStyles;
+    setSettings(s);
+}
+
+// --- The scan
+
 TScanSource* TCustomSyntaxMemo::scanSource() const
 {
     if (m_parsers.detached())
         return nullptr;
-    return m_scanSource;
+    if (m_scanSource)
+        return m_scanSource;
+    TSyntaxMemoParser* parser = m_parsers.active();
+    if (!parser || !parser->canHighlight())
+        return nullptr;
+    if (!m_parserSource) {
+        // The component attaches the viewer it scans for; this one attached itself when it was bound.
+        ParserClient* client = const_cast<TCustomSyntaxMemo*>(this);
+        m_parserSource.emplace(*parser, client);
+    }
+    return &*m_parserSource;
 }
 
 void TCustomSyntaxMemo::rescan()

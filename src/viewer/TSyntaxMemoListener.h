@@ -14,7 +14,7 @@ public:
     virtual ~TSyntaxMemoListener() = default;
 
     // The text changed outside a load: the nodes change.firstNode ... change.lastNode are new and marked
-    // for rescan and repaint (word wrap re-cuts them, the scan runs before the next paint).
+    // for rescan and repaint (word wrap re-cuts them and the scan runs when the edit is complete).
     virtual void textChanged(TCustomSyntaxMemo&, const TTextChange&) { }
     // A whole-text load begins; the active scanner is detached until it ends.
     virtual void loadStarted(TCustomSyntaxMemo&) { }

@@ -71,9 +71,8 @@ struct ScannedMemo {
     void edit(int start, int end, const std::string& text)
     {
         memo.setSelection(start, end);
-        memo.replaceSelection(text);
         seen.clear();
-        memo.rescan();
+        memo.replaceSelection(text); // scans when the edit is complete
     }
 };
 
