@@ -45,6 +45,12 @@ TSyntaxMemo::TSyntaxMemo(QWidget* parent)
     updateScrollBars();
 }
 
+TSyntaxMemo::TSyntaxMemo(TSyntaxMemoParser& parser, QWidget* parent)
+    : TSyntaxMemo(parent)
+{
+    bindParser(parser);
+}
+
 TSyntaxMemo::~TSyntaxMemo()
 {
     removeListener(this);
@@ -236,8 +242,12 @@ void TSyntaxMemo::mouseDoubleClickEvent(QMouseEvent* event)
 
 // --- Painting
 
+// While repainting is off (Lines.BeginUpdate) or updates are locked the window keeps what it shows:
+// nothing is scanned, wrapped or drawn until they end, which asks for a repaint.
 void TSyntaxMemo::paintEvent(QPaintEvent* event)
 {
+    if (!painting())
+        return;
     QPainter painter(viewport());
     paintView(painter, event->rect());
 }

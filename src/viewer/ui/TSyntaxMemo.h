@@ -24,6 +24,10 @@ class TSyntaxMemo : public QAbstractScrollArea, public TCustomSyntaxMemo, privat
     Q_OBJECT
 public:
     explicit TSyntaxMemo(QWidget* parent = nullptr);
+    // A viewer bound to the scanner component (Parser1, ActiveParser 1): it scans with the component's
+    // scheme and shows its styles. The program's shown viewer and its hidden print buffer are both made
+    // this way over the one component that createShippedParser() gives.
+    explicit TSyntaxMemo(TSyntaxMemoParser& parser, QWidget* parent = nullptr);
     ~TSyntaxMemo() override;
 
     // The input handler asked first for keys and mouse (not owned; null for none).

@@ -4,6 +4,8 @@
 
 #include "../FakeScanner.h"
 #include "../ViewerTestUtil.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
 #include "viewer/TStyleColors.h"
 
 #include <QApplication>
@@ -310,4 +312,58 @@ TEST(TSyntaxMemo, ScrollBarsFollowTheModel)
     EXPECT_EQ(v.memo.verticalScrollBar()->value(), 120);
     v.memo.caretControl().setLine(10);
     EXPECT_EQ(v.memo.verticalScrollBar()->value(), 9);
+}
+
+// Bound to the scanner component, the widget shows the scheme: its gutter colour, its left margin and,
+// through the map and the style records, each token value in its style's font and colours. A hidden
+// viewer bound to the same component (the print buffer) scans alike without being shown.
+TEST(TSyntaxMemo, BoundToTheShippedSchemeItShowsTheSchemesStyles)
+{
+    auto parser = createShippedParser();
+    TSM_Settings& scheme = parser->settings();
+    scheme.font = { "Liberation Mono", -12, 0 };
+    TSM_Effect& reserved = scheme.effects[scheme.map[7]];
+    reserved.style = TSM_Effect::Bold;
+    reserved.foreground = 0x0000FF;
+    reserved.foregroundDefault = false;
+    TSM_Effect& comment = scheme.effects[scheme.map[8]];
+    comment.background = stored(kCommentBack);
+    comment.backgroundDefault = false;
+
+    TSyntaxMemo memo(*parser);
+    memo.setFrameStyle(QFrame::NoFrame);
+    memo.setScrollBars(ssNone);
+    memo.resize(600, 200);
+    memo.show();
+    loadBytes(memo, "uses {c} x;");
+    EXPECT_EQ(memo.textLeft(), 34 + 8);
+    QImage image = memo.renderView();
+    const int lh = memo.metrics().lineHeight();
+    const int cell = memo.metrics().cellWidth();
+    auto column = [&](int c) { return QRect(memo.textLeft() + c * cell, 0, cell, lh); };
+    auto reddish = [&](const QRect& r) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 100 && c.blue() < 100)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_EQ(image.pixelColor(5, 5), kYellow);
+    EXPECT_EQ(image.pixelColor(memo.textLeft() - 1, 5), kWhite);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_TRUE(reddish(column(c))) << c;
+    EXPECT_EQ(image.pixelColor(column(5).topLeft()), kCommentBack);
+    EXPECT_EQ(image.pixelColor(column(7).bottomRight()), kCommentBack);
+    EXPECT_FALSE(reddish(column(9)));
+    EXPECT_GT(inked(image, column(9), kWhite), 3);
+
+    TSyntaxMemo buffer(*parser);
+    loadBytes(buffer, "uses {c} x;");
+    EXPECT_FALSE(buffer.isVisible());
+    EXPECT_EQ(buffer.settings().effects, memo.settings().effects);
+    ASSERT_TRUE(buffer.textStore().first()->hasAttrs());
+    EXPECT_EQ(buffer.textStore().first()->attrs()[0], 7);
+    EXPECT_EQ(buffer.textStore().first()->attrs()[5], 8);
 }
