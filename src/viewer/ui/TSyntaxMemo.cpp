@@ -1,6 +1,7 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
 #include "viewer/ui/TSyntaxMemoController.h"
+#include "viewer/ui/TSyntaxMemoInput.h"
 #include "viewer/ui/TViewerGlyphs.h"
 #include "viewer/ui/ViewerColors.h"
 
@@ -43,6 +44,7 @@ TSyntaxMemo::TSyntaxMemo(QWidget* parent)
             setScrollColumn(value);
     });
     updateScrollBars();
+    m_input = std::make_unique<TSyntaxMemoInput>(*this);
 }
 
 TSyntaxMemo::TSyntaxMemo(TSyntaxMemoParser& parser, QWidget* parent)

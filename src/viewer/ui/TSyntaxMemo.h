@@ -8,9 +8,12 @@
 #include <QBasicTimer>
 #include <QImage>
 
+#include <memory>
+
 namespace lrl {
 
 class TSyntaxMemoController;
+class TSyntaxMemoInput;
 
 // The source viewer widget: a scroll area whose viewport paints the rows the model (TCustomSyntaxMemo)
 // lays out: gutter with line numbers and glyphs, left margin, text runs in their styles' fonts and
@@ -33,6 +36,8 @@ public:
     // The input handler asked first for keys and mouse (not owned; null for none).
     void setController(TSyntaxMemoController* controller) { m_controller = controller; }
     TSyntaxMemoController* controller() const { return m_controller; }
+    // The viewer's own keyboard map and mouse selection, installed as the controller when created.
+    TSyntaxMemoInput& input() { return *m_input; }
 
     // Paints the rows that meet `area` (viewport coordinates): what a paint event of the viewport does.
     void paintView(QPainter& painter, const QRect& area);
@@ -100,6 +105,7 @@ private:
     QBasicTimer m_blink;
     bool m_caretOn = true;
     bool m_syncing = false; // setting the scroll bars from the model
+    std::unique_ptr<TSyntaxMemoInput> m_input;
 };
 
 } // namespace lrl
