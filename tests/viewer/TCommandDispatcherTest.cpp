@@ -3,6 +3,9 @@
 #include "viewer/TCommandDispatcher.h"
 
 #include "ViewerTestUtil.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
+#include "viewer/keymap/DefaultKeyMap.h"
 #include "viewer/keymap/TEditorCommand.h"
 
 #include <gtest/gtest.h>
@@ -217,4 +220,13 @@ TEST(TCommandDispatcher, ScrollingByOneLineDragsTheCaretAlong)
     v.memo.setTopLine(99);
     v.run(caSCROLLDOWN);
     EXPECT_EQ(v.memo.topLine(), 99);
+}
+
+TEST(TCommandDispatcher, ShippedSchemeBindsTheDefaultMap)
+{
+    TCustomSyntaxMemo unbound;
+    EXPECT_TRUE(unbound.keyMap() == defaultKeyMap());
+    auto parser = createShippedParser();
+    TCustomSyntaxMemo memo(*parser);
+    EXPECT_TRUE(memo.keyMap() == defaultKeyMap());
 }
