@@ -17,6 +17,7 @@
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 #include "support/FakePascalViewer.h"
+#include "support/GeneratedProject.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
 #include <benchmark/benchmark.h>
@@ -33,122 +34,8 @@ using namespace lrl;
 
 namespace {
 
-constexpr int kUnits = 1000;
-constexpr int kLinesPerUnit = 300;
-
-// A unit with a class, its methods, a few plain routines before the first method and one after.
-std::string generateUnit(int n)
-{
-    std::ostringstream s;
-    int lines = 0;
-    auto line = [&](const std::string& text) {
-        s << text << "\r\n";
-        ++lines;
-    };
-    std::string cls = "TThing" + std::to_string(n);
-    constexpr int methods = 24;
-    line("unit Unit" + std::to_string(n) + ";");
-    line("");
-    line("interface");
-    line("");
-    line("uses SysUtils, Classes;");
-    line("");
-    line("type");
-    line("  " + cls + " = class(TObject)");
-    line("  private");
-    line("    FCount: Integer; { the number of items }");
-    line("  public");
-    line("    constructor Create;");
-    line("    destructor Destroy; override;");
-    for (int m = 0; m < methods; ++m)
-        line(m % 2 ? "    function Value" + std::to_string(m) + "(A: Integer): Integer;"
-                   : "    procedure Step" + std::to_string(m) + "(const S: string);");
-    line("  end;");
-    line("");
-    line("procedure Helper(X: Integer);");
-    line("");
-    line("implementation");
-    line("");
-    for (int r = 0; r < 3; ++r) {
-        line("function Local" + std::to_string(r) + "(A, B: Integer): Integer;");
-        line("begin");
-        line("  Result := A + B * " + std::to_string(r) + "; // plain routine");
-        line("end;");
-        line("");
-    }
-    line("procedure Helper(X: Integer);");
-    line("begin");
-    line("  if X > 0 then Writeln('Helper ', X);");
-    line("end;");
-    line("");
-    line("constructor " + cls + ".Create;");
-    line("begin");
-    line("  inherited Create;");
-    line("  FCount := 0;");
-    line("end;");
-    line("");
-    line("destructor " + cls + ".Destroy;");
-    line("begin");
-    line("  inherited Destroy;");
-    line("end;");
-    line("");
-    for (int m = 0; m < methods; ++m) {
-        line(m % 2 ? "function " + cls + ".Value" + std::to_string(m) + "(A: Integer): Integer;"
-                   : "procedure " + cls + ".Step" + std::to_string(m) + "(const S: string);");
-        line("begin");
-        line(m % 2 ? "  Result := A * FCount;" : "  (* counts the text *) Inc(FCount, Length(S));");
-        line("end;");
-        line("");
-    }
-    line("procedure AfterTheMethods;");
-    line("begin");
-    line("end;");
-    line("");
-    while (lines < kLinesPerUnit - 1)
-        line("// filler comment line " + std::to_string(lines));
-    line("end.");
-    return s.str();
-}
-
-// The generated project, written once per process into a temporary folder and removed at exit.
-class GeneratedProject {
-public:
-    GeneratedProject()
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("lrl-bench-project-" + std::to_string(rd()));
-        fs::create_directories(m_dir / "Units");
-        std::ostringstream dpr;
-        dpr << "program Big;\r\n\r\nuses\r\n  Forms";
-        for (int n = 0; n < kUnits; ++n) {
-            std::string name = "Unit" + std::to_string(n);
-            write("Units/" + name + ".pas", generateUnit(n));
-            m_units.push_back((m_dir / "Units" / (name + ".pas")).string());
-            dpr << ",\r\n  " << name << " in 'Units\\" << name << ".pas'";
-        }
-        dpr << ";\r\n\r\nbegin\r\n  Application.Run;\r\nend.\r\n";
-        write("Big.dpr", dpr.str());
-        m_project = (m_dir / "Big.dpr").string();
-    }
-    ~GeneratedProject()
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-
-    const std::string& project() const { return m_project; }
-    const std::vector<std::string>& units() const { return m_units; }
-
-private:
-    void write(const std::string& relative, const std::string& text)
-    {
-        std::ofstream(m_dir / relative, std::ios::binary) << text;
-    }
-
-    fs::path m_dir;
-    std::string m_project;
-    std::vector<std::string> m_units;
-};
+using bench::GeneratedProject;
+using bench::kLinesPerUnit;
 
 const GeneratedProject& project()
 {

@@ -1,12 +1,19 @@
-// Entry point of the desktop program. The start-up sequence (single instance, splash, main window)
-// arrives with the main window; until then the program only reports that it is not built yet.
+// Entry point of the desktop program.
+
+#include "app/StartUp.h"
 
 #include <QApplication>
+
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    if (!lrl::displayAvailable()) {
+        std::fputs(lrl::noDisplayMessage(), stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    std::fprintf(stderr, "Listrel for Delphi: the main window is not built yet.\n");
-    return 0;
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    return lrl::runProgram(args);
 }

@@ -1,0 +1,125 @@
+// The main window's status area and the rest of what the browser asks of the window's widgets.
+
+#include "browser/ui/TfrmLrlDelphi.h"
+
+#include "platform/Windows1252.h"
+#include "widgets/PathLabel.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace lrl {
+
+namespace {
+
+// Texts of the browser are file paths (in the system's encoding, UTF-8 here) or names read from
+// Delphi sources (Windows-1252); text that is no valid UTF-8 is taken as the latter.
+QString fromBrowserText(const std::string& text)
+{
+    QByteArray bytes = QByteArray::fromStdString(text);
+    QString decoded = QString::fromUtf8(bytes);
+    if (!decoded.contains(QChar::ReplacementCharacter))
+        return decoded;
+    return Windows1252::decode(text);
+}
+
+} // namespace
+
+void TfrmLrlDelphi::setStatusText(StatusPanel panel, const std::string& text)
+{
+    QLabel* label = panel == StatusPanel::Panel3 ? Panel3 : panel == StatusPanel::Panel4 ? Panel4 : Panel5;
+    label->setText(fromBrowserText(text));
+}
+
+void TfrmLrlDelphi::setProgressVisible(bool visible)
+{
+    if (visible && !ProgressBar1->isVisible()) {
+        ProgressBar1->setValue(0);
+        m_progressPainted = 0;
+    }
+    ProgressBar1->setVisible(visible);
+}
+
+void TfrmLrlDelphi::setProgressMax(int max)
+{
+    if (ProgressBar1->maximum() != max)
+        ProgressBar1->setRange(0, std::max(max, 0));
+}
+
+void TfrmLrlDelphi::setProgressStep(int step) { m_progressStep = step; }
+
+// Stepping wraps to the start once the maximum is passed, as a stepped progress bar does. A load does
+// not let window messages run while it scans, so the bar paints itself whenever it has moved on by a
+// hundredth of its range.
+void TfrmLrlDelphi::stepProgress()
+{
+    int max = ProgressBar1->maximum();
+    int value = ProgressBar1->value() + m_progressStep;
+    if (value > max)
+        value = 0;
+    ProgressBar1->setValue(value);
+    if (!ProgressBar1->isVisible())
+        return;
+    int hundredth = std::max(max / 100, 1);
+    if (std::abs(value - m_progressPainted) >= hundredth) {
+        m_progressPainted = value;
+        ProgressBar1->repaint();
+    }
+}
+
+void TfrmLrlDelphi::showError(const std::string& message)
+{
+    if (m_messageSink) {
+        m_messageSink(true, fromBrowserText(message));
+        return;
+    }
+    QMessageBox::critical(this, QString::fromLatin1(kCaption), fromBrowserText(message), QMessageBox::Ok);
+}
+
+void TfrmLrlDelphi::showMessage(const std::string& message)
+{
+    if (m_messageSink) {
+        m_messageSink(false, fromBrowserText(message));
+        return;
+    }
+    QMessageBox::information(this, QString::fromLatin1(kCaption), fromBrowserText(message), QMessageBox::Ok);
+}
+
+void TfrmLrlDelphi::processEvents() { QCoreApplication::processEvents(); }
+
+void TfrmLrlDelphi::addRecentFile(const std::string& path)
+{
+    m_recent.add(path);
+    rebuildRecentMenus();
+}
+
+void TfrmLrlDelphi::setFindEnabled(bool enabled)
+{
+    tbbtnFind->setEnabled(enabled);
+    mnuFind->setEnabled(enabled);
+}
+
+void TfrmLrlDelphi::setPrintTreeEnabled(bool enabled)
+{
+    tbbtnPrtTree->setEnabled(enabled);
+    mnuPrtTree->setEnabled(enabled);
+}
+
+void TfrmLrlDelphi::setCollapseExpandEnabled(bool enabled) { tbbtnCmpExpTre->setEnabled(enabled); }
+
+void TfrmLrlDelphi::setFileLabel(const std::string& path)
+{
+    FileLabel1->setPath(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+// A program file of another system gives no icon that could be read here; the project keeps its drawn
+// image.
+bool TfrmLrlDelphi::loadProgramIcon(const std::string&) { return false; }
+
+} // namespace lrl

@@ -1,0 +1,167 @@
+#include "browser/ui/ToolbarIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace lrl {
+
+namespace {
+
+const QColor kInk(0x30, 0x30, 0x38);
+const QColor kPaper(0xFF, 0xFF, 0xFF);
+
+void drawFolder(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x9A, 0x6A, 0x10), 1.0));
+    p.setBrush(QColor(0xE8, 0xB8, 0x40));
+    QPainterPath back;
+    back.moveTo(0.5, 3.5);
+    back.lineTo(5.5, 3.5);
+    back.lineTo(7, 5);
+    back.lineTo(13.5, 5);
+    back.lineTo(13.5, 13.5);
+    back.lineTo(0.5, 13.5);
+    back.closeSubpath();
+    p.drawPath(back);
+    p.setBrush(QColor(0xF6, 0xD0, 0x60));
+    QPainterPath front;
+    front.moveTo(2.5, 7.5);
+    front.lineTo(15.5, 7.5);
+    front.lineTo(13.5, 13.5);
+    front.lineTo(0.5, 13.5);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void drawFind(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(0.5, 0.5, 10, 13));
+    p.setPen(QPen(QColor(0xA0, 0xA8, 0xB8), 1.0));
+    for (qreal y = 3.5; y < 13; y += 2)
+        p.drawLine(QPointF(2.5, y), QPointF(8.5, y));
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(0xCF, 0xE4, 0xFF, 220));
+    p.drawEllipse(QRectF(5.5, 5.5, 6.5, 6.5));
+    p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(11.3, 11.3), QPointF(14.6, 14.6));
+}
+
+void drawPrinter(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(4.5, 0.5, 7, 5));
+    p.setBrush(QColor(0x70, 0x78, 0x88));
+    p.drawRoundedRect(QRectF(0.5, 5.5, 15, 6), 1.5, 1.5);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(3.5, 9.5, 9, 6));
+    p.setPen(QPen(QColor(0x1A, 0x8A, 0x3A), 1.0));
+    p.drawLine(QPointF(5, 12), QPointF(11, 12));
+    p.drawLine(QPointF(5, 14), QPointF(9, 14));
+}
+
+// A small branch with a minus and a plus box.
+void drawCollapseExpand(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x80, 0x88, 0x98), 1.0));
+    p.drawLine(QPointF(4.5, 6), QPointF(4.5, 12.5));
+    p.drawLine(QPointF(4.5, 12.5), QPointF(9, 12.5));
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(0.5, 0.5, 8, 8));
+    p.drawLine(QPointF(2.5, 4.5), QPointF(6.5, 4.5));
+    p.drawRect(QRectF(7.5, 8.5, 7, 7));
+    p.drawLine(QPointF(9.5, 12), QPointF(12.5, 12));
+    p.drawLine(QPointF(11, 10.5), QPointF(11, 13.5));
+}
+
+void drawWrap(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(1, 3), QPointF(14, 3));
+    p.drawLine(QPointF(1, 13), QPointF(6, 13));
+    QPainterPath hook;
+    hook.moveTo(1, 8);
+    hook.lineTo(12, 8);
+    hook.arcTo(QRectF(9.5, 8, 5, 5), 90, -180);
+    hook.lineTo(9, 13);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.drawLine(QPointF(9, 13), QPointF(11, 11));
+    p.drawLine(QPointF(9, 13), QPointF(11, 15));
+}
+
+void drawQuestion(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x1E, 0x4A, 0x9A), 1.0));
+    p.setBrush(QColor(0x2F, 0x6F, 0xD0));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0.5, 0.5, 15, 15), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+void drawExit(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(QColor(0xB0, 0x7A, 0x40));
+    p.drawRect(QRectF(1.5, 0.5, 8, 15));
+    p.setPen(QPen(QColor(0xC8, 0x30, 0x30), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 8), QPointF(15, 8));
+    p.drawLine(QPointF(15, 8), QPointF(12, 5));
+    p.drawLine(QPointF(15, 8), QPointF(12, 11));
+}
+
+} // namespace
+
+QPixmap ToolbarIcons::draw(Kind kind, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    switch (kind) {
+    case Open:
+        drawFolder(p);
+        break;
+    case Find:
+        drawFind(p);
+        break;
+    case PrintTree:
+    case Print:
+        drawPrinter(p);
+        break;
+    case Preview:
+        drawFind(p);
+        break;
+    case CollapseExpand:
+        drawCollapseExpand(p);
+        break;
+    case WordWrap:
+        drawWrap(p);
+        break;
+    case Help:
+        drawQuestion(p);
+        break;
+    case Exit:
+        drawExit(p);
+        break;
+    }
+    return pixmap;
+}
+
+QIcon ToolbarIcons::icon(Kind kind)
+{
+    QIcon icon;
+    icon.addPixmap(draw(kind, 16));
+    icon.addPixmap(draw(kind, 32));
+    return icon;
+}
+
+} // namespace lrl

@@ -1,0 +1,58 @@
+#include "app/TfrmSplash.h"
+#include "app/StartUp.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPointer>
+#include <QScreen>
+
+using namespace lrl;
+
+TEST(TfrmSplash, IsAWhiteBorderlessWindowOnTopInTheMiddle)
+{
+    QPointer<TfrmSplash> splash = new TfrmSplash;
+    splash->showNow();
+    EXPECT_EQ(splash->size(), QSize(360, 240));
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(splash->testAttribute(Qt::WA_ShowWithoutActivating));
+    QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_LE((splash->geometry().center() - screen.center()).manhattanLength(), 2);
+    QImage shot = splash->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(20, 20), QColor(Qt::white));
+
+    EXPECT_TRUE(splash->timer().isActive());
+    EXPECT_EQ(splash->timer().interval(), 4000);
+    EXPECT_TRUE(splash->timer().isSingleShot());
+    // Its timer releases it.
+    QMetaObject::invokeMethod(const_cast<QTimer*>(&splash->timer()), "timeout", Qt::DirectConnection);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+TEST(StartUp, WithoutADisplayTheProgramSaysHowToGetOne)
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    QByteArray display = qgetenv("DISPLAY");
+    QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+#if defined(Q_OS_LINUX)
+    EXPECT_FALSE(displayAvailable());
+#endif
+    qputenv("DISPLAY", ":99");
+    EXPECT_TRUE(displayAvailable());
+    EXPECT_NE(std::string(noDisplayMessage()).find("xvfb-run -a"), std::string::npos);
+
+    auto restore = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    restore("QT_QPA_PLATFORM", platform);
+    restore("DISPLAY", display);
+    restore("WAYLAND_DISPLAY", wayland);
+}
