@@ -10,7 +10,6 @@
 //                           only the reading logic (and its file-system checks) is timed
 
 #include "browser/BrowserUi.h"
-#include "browser/ParserScanSource.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TokenSink.h"
@@ -137,7 +136,7 @@ BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 struct RealViewer {
     RealViewer()
         : parser(createShippedParser())
-        , source(*parser)
+        , memo(*parser)
         , adapter(memo)
     {
         TSyntaxMemoOptions options;
@@ -145,10 +144,8 @@ struct RealViewer {
         options.insert(smoPrintWrap);
         options.insert(smoWordSelect);
         memo.setOptions(options);
-        memo.setScanSource(&source);
     }
     std::unique_ptr<TSyntaxMemoParser> parser;
-    ParserScanSource source;
     TCustomSyntaxMemo memo;
     SyntaxMemoBrowserViewer adapter;
 };

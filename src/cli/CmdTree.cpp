@@ -3,7 +3,6 @@
 
 #include "browser/BrowserUi.h"
 #include "browser/FilePaths.h"
-#include "browser/ParserScanSource.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeDump.h"
@@ -60,14 +59,12 @@ int runTree(const std::vector<std::string>& argv)
         throw UsageError { "FILE must be a .dpr, .pas, .dfm or .dof file" };
 
     std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
-    ParserScanSource source(*parser);
-    TCustomSyntaxMemo memo;
+    TCustomSyntaxMemo memo(*parser);
     TSyntaxMemoOptions options;
     options.insert(smoSyntaxHighlight);
     options.insert(smoPrintWrap);
     options.insert(smoWordSelect);
     memo.setOptions(options);
-    memo.setScanSource(&source);
 
     SyntaxMemoBrowserViewer viewer(memo);
     ConsoleUi ui;

@@ -2,7 +2,6 @@
 
 #include "RecordingUi.h"
 
-#include "browser/ParserScanSource.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeDump.h"
@@ -29,7 +28,7 @@ namespace {
 struct RealViewer {
     RealViewer()
         : parser(createShippedParser())
-        , source(*parser)
+        , memo(*parser)
         , adapter(memo)
     {
         TSyntaxMemoOptions options;
@@ -37,10 +36,8 @@ struct RealViewer {
         options.insert(smoPrintWrap);
         options.insert(smoWordSelect);
         memo.setOptions(options);
-        memo.setScanSource(&source);
     }
     std::unique_ptr<TSyntaxMemoParser> parser;
-    ParserScanSource source;
     TCustomSyntaxMemo memo;
     SyntaxMemoBrowserViewer adapter;
 };

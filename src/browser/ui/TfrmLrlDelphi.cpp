@@ -3,7 +3,6 @@
 #include "browser/ui/TfrmLrlDelphi.h"
 
 #include "browser/BrowserConstants.h"
-#include "browser/ParserScanSource.h"
 #include "browser/ui/ToolbarIcons.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/TreeNodeDelegate.h"
@@ -95,19 +94,13 @@ TfrmLrlDelphi::~TfrmLrlDelphi()
 void TfrmLrlDelphi::createViewers()
 {
     SyntaxMemoParser1 = createShippedParser("SyntaxMemoParser1");
-    m_scanSource = std::make_unique<ParserScanSource>(*SyntaxMemoParser1);
-
-    SyntaxMemo1 = new TSyntaxMemo(this);
+    SyntaxMemo1 = new TSyntaxMemo(*SyntaxMemoParser1, this);
     SyntaxMemo1->setObjectName(QStringLiteral("SyntaxMemo1"));
     SyntaxMemo1->setReadOnly(true);
-    SyntaxMemo1->parsers().setParser(1, SyntaxMemoParser1.get());
-    SyntaxMemo1->setScanSource(m_scanSource.get());
 
-    tmpMemo = new TSyntaxMemo(this);
+    tmpMemo = new TSyntaxMemo(*SyntaxMemoParser1, this);
     tmpMemo->setObjectName(QStringLiteral("tmpMemo"));
     tmpMemo->setReadOnly(true);
-    tmpMemo->parsers().setParser(1, SyntaxMemoParser1.get());
-    tmpMemo->setScanSource(m_scanSource.get());
     tmpMemo->hide();
 
     m_viewer = std::make_unique<SyntaxMemoBrowserViewer>(*SyntaxMemo1);

@@ -25,7 +25,6 @@ class QTreeView;
 
 namespace lrl {
 
-class ParserScanSource;
 class PathLabel;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
@@ -138,7 +137,6 @@ private:
 
     TreeImages ImageList1;
     std::unique_ptr<TSyntaxMemoParser> SyntaxMemoParser1;
-    std::unique_ptr<ParserScanSource> m_scanSource;
     std::unique_ptr<SyntaxMemoBrowserViewer> m_viewer;
     std::unique_ptr<ProjectBrowser> m_browser;
     TreeItemModel* m_treeModel = nullptr;
