@@ -116,8 +116,11 @@ void TfrmLrlDelphi::createTree()
     treView->setSelectionMode(QAbstractItemView::SingleSelection);
     treView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     treView->setExpandsOnDoubleClick(false);
+    // The one column is as wide as the widest caption shown, so that long unit paths scroll rather than
+    // being cut. It is measured after each change of the shown rows, not on every inserted node: that
+    // would measure the whole tree once per node while a big project is read.
     treView->header()->setStretchLastSection(false);
-    treView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    treView->header()->setSectionResizeMode(QHeaderView::Interactive);
 
     m_treeModel = new TreeItemModel(m_browser->tree(), ImageList1, this);
     treView->setModel(m_treeModel);
@@ -130,8 +133,11 @@ void TfrmLrlDelphi::createTree()
         if (treView->currentIndex() != index)
             treView->setCurrentIndex(index);
     });
-    connect(
-        m_treeModel, &TreeItemModel::updating, treView, [this](bool on) { treView->setUpdatesEnabled(!on); });
+    connect(m_treeModel, &TreeItemModel::updating, treView, [this](bool on) {
+        treView->setUpdatesEnabled(!on);
+        if (!on)
+            fitTreeColumn();
+    });
     // The user's selection becomes the tree's selected node (which shows its selected image).
     connect(treView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex& current) {
@@ -141,6 +147,8 @@ void TfrmLrlDelphi::createTree()
                 tree.select(node);
         });
     // A branch the user opens or closes is remembered by the tree.
+    connect(treView, &QTreeView::expanded, this, &TfrmLrlDelphi::fitTreeColumn);
+    connect(treView, &QTreeView::collapsed, this, &TfrmLrlDelphi::fitTreeColumn);
     connect(treView, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         if (TTreeNode* node = TreeItemModel::nodeAt(index); node && !node->expanded())
             m_browser->tree().setExpanded(node, true);
@@ -153,6 +161,14 @@ void TfrmLrlDelphi::createTree()
     // DnDControl1: files dropped on the tree.
     FileDropFilter* drops = FileDropFilter::install(treView->viewport());
     connect(drops, &FileDropFilter::filesDropped, this, &TfrmLrlDelphi::dropFiles, Qt::QueuedConnection);
+}
+
+void TfrmLrlDelphi::fitTreeColumn()
+{
+    treView->resizeColumnToContents(0);
+    int viewport = treView->viewport()->width();
+    if (treView->columnWidth(0) < viewport)
+        treView->setColumnWidth(0, viewport);
 }
 
 void TfrmLrlDelphi::createStatusArea()

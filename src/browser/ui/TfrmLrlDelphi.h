@@ -109,6 +109,8 @@ private:
     // --- Construction (TfrmLrlDelphi.cpp)
     void createViewers();
     void createTree();
+    // Sizes treView's column to its widest shown caption (at least the view's width).
+    void fitTreeColumn();
     void createStatusArea();
     void createMenus();
     void createToolBar();
