@@ -9,6 +9,7 @@
 #include "viewer/TIncrementalScan.h"
 #include "viewer/TParserScanSource.h"
 #include "viewer/TRowLayout.h"
+#include "viewer/TSM_Clipformat.h"
 #include "viewer/TSM_CaretControl.h"
 #include "viewer/TSyntaxMemoOptions.h"
 #include "viewer/TSyntaxMemoParserSlots.h"
@@ -136,6 +137,9 @@ public:
     // The writers of sfRTF and sfHTML (and of the rich-text and HTML flags of writeSelection): they write
     // the selection. Without one, saving in that format raises ESyntaxMemo.
     void setFormatWriter(TSaveFormat format, TFormatWriter writer);
+    // The formats the copy command puts on the clipboard (ClipCopyFormats); plain and rich text unless set.
+    TSM_ClipFormats clipCopyFormats() const { return m_clipCopyFormats; }
+    void setClipCopyFormats(TSM_ClipFormats formats) { m_clipCopyFormats = formats; }
 
     // --- The whole text
     // The text with line ends per SelLineStyle.
@@ -451,6 +455,7 @@ private:
     bool m_editing = false;
     bool m_readOnly = true;
     TSaveFormat m_saveFormat = sfTEXT;
+    TSM_ClipFormats m_clipCopyFormats { smTEXT, smRTF };
     std::string m_title;
 
     // Display

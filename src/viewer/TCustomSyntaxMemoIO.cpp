@@ -289,6 +289,10 @@ void TCustomSyntaxMemo::saveToStream(Stream* out)
         flags = wfLFOnly;
         break;
     }
+    // The rich formats are written from current token values; the scan cannot run once updates are
+    // locked, so it runs first.
+    if (m_saveFormat == sfRTF || m_saveFormat == sfHTML)
+        fullScan();
     FlagScope locked(m_updateLock, true);
     auto [anchor, caret] = selection();
     m_anchor = 0;

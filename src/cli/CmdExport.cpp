@@ -1,0 +1,79 @@
+// listrel-cli export: the whole text of a file, highlighted with the shipped scheme (or a stored table),
+// as a rich-text document or an HTML page on standard output, as the viewer saves it in sfRTF or sfHTML.
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "common/Exception.h"
+#include "common/Stream.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/TokenScan.h"
+#include "scheme/shipped/ShippedScheme.h"
+#include "viewer/TEdStream.h"
+#include "viewer/ViewerFile.h"
+#include "viewer/print/ExportWriters.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace lrl::cli {
+
+namespace {
+
+// Standard output as a stream that cannot seek.
+class StdoutStream : public Stream {
+public:
+    size_t read(void*, size_t) override { return 0; }
+    size_t write(const void* buffer, size_t count) override { return std::fwrite(buffer, 1, count, stdout); }
+    int64_t seek(int64_t, SeekOrigin) override { throw EStreamError("Standard output cannot seek"); }
+    bool canSeek() const override { return false; }
+};
+
+void loadScheme(TSyntaxMemoParser& parser, const CliArgs& args)
+{
+    if (!args.has("--scheme")) {
+        loadShippedScheme(parser);
+        return;
+    }
+    std::vector<uint8_t> bytes = readFileBytes(args.value("--scheme"));
+    parser.setReadingFromForm(true);
+    parser.setParser(bytes);
+    parser.setReadingFromForm(false);
+}
+
+// Gives the viewer the scheme's styles and font and every character its token value, scanning the
+// whole text from the scheme's start state as the viewer's first scan after a load does.
+void highlight(TCustomSyntaxMemo& memo, TSyntaxMemoParser& parser)
+{
+    memo.setSettings(parser.settings());
+    TEdStream text(memo.textStore());
+    std::vector<uint8_t> values(static_cast<size_t>(text.size()));
+    scanValues(parser, text, 0, values.data());
+    memo.setLineAttrs(0, memo.textStore().lineCount() - 1, values.data(), values.size());
+}
+
+int runExport(const std::vector<std::string>& argv)
+{
+    CliArgs args(argv, { "--rtf", "--html" }, { "--scheme" });
+    args.expectPositional(1, 1);
+    if (args.has("--rtf") == args.has("--html"))
+        throw UsageError { "give one of --rtf and --html" };
+    TSyntaxMemoParser parser("SyntaxMemoParser1");
+    loadScheme(parser, args);
+    auto memo = loadViewerFile(args.positional()[0]);
+    highlight(*memo, parser);
+    memo->setTitle(args.positional()[0]);
+    installExportWriters(*memo);
+    memo->setSaveFormat(args.has("--rtf") ? sfRTF : sfHTML);
+    StdoutStream out;
+    memo->saveToStream(out);
+    return std::fflush(stdout) == 0 ? kOk : kError;
+}
+
+const CliRegistrar exportCommand("export", "--rtf|--html [--scheme TABLE] FILE",
+    "writes the whole text of FILE, highlighted with the shipped scheme (or a stored scheme table), as "
+    "rich text or HTML to standard output",
+    runExport);
+
+} // namespace
+
+} // namespace lrl::cli

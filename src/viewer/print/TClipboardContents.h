@@ -1,0 +1,23 @@
+#pragma once
+
+#include "viewer/print/TExportEnvironment.h"
+
+#include <string>
+
+namespace lrl {
+
+class TCustomSyntaxMemo;
+
+// What the viewer's copy command puts on the clipboard, in the formats of its ClipCopyFormats: with
+// smTEXT the selection as plain text with CR LF line ends, with smRTF the rich-text document of the
+// selection. The clipboard itself is the desktop's (the platform layer puts these there).
+struct TClipboardContents {
+    bool hasText = false;
+    std::string text; // the store's 8-bit characters
+    bool hasRichText = false;
+    std::string richText;
+
+    static TClipboardContents ofSelection(TCustomSyntaxMemo& viewer, const TExportEnvironment& env = {});
+};
+
+} // namespace lrl

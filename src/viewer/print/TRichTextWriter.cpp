@@ -1,0 +1,229 @@
+#include "viewer/print/TRichTextWriter.h"
+
+#include "common/MemoryStream.h"
+#include "viewer/TCustomSyntaxMemo.h"
+#include "viewer/TStyleColors.h"
+#include "viewer/print/TExportSink.h"
+#include "viewer/print/TSelectionWalk.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <utility>
+
+namespace lrl {
+
+namespace {
+
+// The escaped form of every character, built once.
+class RtfEscapes {
+public:
+    RtfEscapes()
+    {
+        for (int c = 0; c < 256; ++c) {
+            std::string& s = m_text[static_cast<size_t>(c)];
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\'%.2x", c);
+            switch (c) {
+            case 0:
+                break;
+            case '\t':
+                s = "\\tab ";
+                break;
+            case '\f':
+                s = "\\page ";
+                break;
+            case '\r':
+                s = "\\line ";
+                break;
+            case '\'':
+            case '\\':
+            case '{':
+            case '}':
+                s = c == '\'' ? std::string(hex) : std::string { '\\', static_cast<char>(c) };
+                break;
+            default:
+                s = (c < 32 || c >= 128) ? std::string(hex) : std::string(1, static_cast<char>(c));
+                break;
+            }
+            m_plain[static_cast<size_t>(c)] = s.size() == 1 && s[0] == static_cast<char>(c);
+        }
+    }
+    std::string_view operator[](uint8_t c) const { return m_text[c]; }
+    bool plain(uint8_t c) const { return m_plain[c]; }
+
+private:
+    std::array<std::string, 256> m_text;
+    std::array<bool, 256> m_plain {};
+};
+
+const RtfEscapes& escapes()
+{
+    static const RtfEscapes table;
+    return table;
+}
+
+void putEscaped(TExportSink& out, const uint8_t* chars, int count)
+{
+    const RtfEscapes& table = escapes();
+    int i = 0;
+    while (i < count) {
+        int j = i;
+        while (j < count && table.plain(chars[j]))
+            ++j;
+        if (j > i)
+            out.put(std::string_view(reinterpret_cast<const char*>(chars + i), static_cast<size_t>(j - i)));
+        if (j < count)
+            out.put(table[chars[j++]]);
+        i = j;
+    }
+}
+
+void putColor(TExportSink& out, int32_t rgb)
+{
+    out.putf("\\red%d\\green%d\\blue%d;", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+// The colour table and, per style, the resolved colours of its runs with their table entries.
+class ColorTable {
+public:
+    ColorTable(const TSM_Settings& settings, const TExportEnvironment& env)
+    {
+        for (int s = 0; s < 256; ++s) {
+            TColorPair pair = TStyleColors::styleColors(settings, static_cast<uint8_t>(s));
+            m_text[static_cast<size_t>(s)] = env.resolveColor(pair.text);
+            m_back[static_cast<size_t>(s)] = env.resolveColor(pair.back);
+        }
+        m_entries.fill(m_text[0]);
+        m_entries[1] = m_back[0];
+        m_defined = settings.effects;
+    }
+
+    // Writes the table: entries 0 and 1, then each new colour of the defined styles while there is
+    // room for it.
+    void write(TExportSink& out)
+    {
+        out.put("{\\colortbl");
+        putColor(out, m_entries[0]);
+        putColor(out, m_entries[1]);
+        int n = 2;
+        for (size_t s = 0; s < 256; ++s) {
+            if (!m_defined[s].defined)
+                continue;
+            for (int32_t rgb : { m_text[s], m_back[s] }) {
+                if (n > 255 || std::find(m_entries.begin(), m_entries.end(), rgb) != m_entries.end())
+                    continue;
+                putColor(out, rgb);
+                m_entries[static_cast<size_t>(n++)] = rgb;
+            }
+        }
+        out.put("}\r\n");
+        for (size_t s = 0; s < 256; ++s) {
+            m_textIndex[s] = indexOf(m_text[s], 0);
+            m_backIndex[s] = indexOf(m_back[s], 1);
+        }
+    }
+
+    int32_t entry(int index) const { return m_entries[static_cast<size_t>(index)]; }
+    int32_t text(uint8_t style) const { return m_text[style]; }
+    int32_t back(uint8_t style) const { return m_back[style]; }
+    int textIndex(uint8_t style) const { return m_textIndex[style]; }
+    int backIndex(uint8_t style) const { return m_backIndex[style]; }
+
+private:
+    int indexOf(int32_t rgb, int fallback) const
+    {
+        auto it = std::find(m_entries.begin(), m_entries.end(), rgb);
+        return it == m_entries.end() ? fallback : static_cast<int>(it - m_entries.begin());
+    }
+
+    std::array<int32_t, 256> m_entries {};
+    std::array<int32_t, 256> m_text {};
+    std::array<int32_t, 256> m_back {};
+    std::array<int, 256> m_textIndex {};
+    std::array<int, 256> m_backIndex {};
+    std::array<TSM_Effect, 256> m_defined {};
+};
+
+// Switches one font style bit on or off with its pair of commands.
+void toggle(TExportSink& out, bool want, bool& state, std::string_view on, std::string_view off)
+{
+    if (want != state) {
+        out.put(want ? on : off);
+        state = want;
+    }
+}
+
+} // namespace
+
+TRichTextWriter::TRichTextWriter(TExportEnvironment env)
+    : m_env(std::move(env))
+{
+}
+
+std::string_view TRichTextWriter::escape(uint8_t c) { return escapes()[c]; }
+
+void TRichTextWriter::write(TCustomSyntaxMemo& viewer, Stream& out) const
+{
+    viewer.fullScan();
+    TExportSink sink(out);
+    writeSelection(viewer, sink);
+    sink.flush();
+}
+
+std::string TRichTextWriter::text(TCustomSyntaxMemo& viewer) const
+{
+    MemoryStream out;
+    write(viewer, out);
+    return std::string(out.bytes().begin(), out.bytes().end());
+}
+
+void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& out) const
+{
+    const TSM_Settings& settings = viewer.settings();
+    const bool highlight = viewer.options().has(smoSyntaxHighlight);
+
+    out.put("{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil ");
+    const std::string& face = settings.font.name;
+    putEscaped(out, reinterpret_cast<const uint8_t*>(face.data()), static_cast<int>(face.size()));
+    out.put(";}}\r\n");
+
+    ColorTable colors(settings, m_env);
+    colors.write(out);
+
+    out.putf("{\\f1\\fs%d\\cf0\\cb1 ", 2 * settings.font.size);
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int32_t text = colors.entry(0);
+    int32_t back = colors.entry(1);
+
+    TSelectionWalk walk(viewer.textStore(), viewer.selStart(), viewer.selEnd());
+    walk.forEachLine([&](const TExportLine& line) {
+        TSelectionWalk::forEachRun(line, [&](const uint8_t* chars, int count, int value) {
+            if (value >= 0) {
+                const uint8_t style = TStyleColors::styleOf(settings, static_cast<uint8_t>(value), highlight);
+                const uint8_t bits = TStyleColors::fontStyleOf(settings, style);
+                toggle(out, bits & TSM_Effect::Bold, bold, "\\b1 ", "\\b0 ");
+                toggle(out, bits & TSM_Effect::Italic, italic, "\\i1 ", "\\i0 ");
+                toggle(out, bits & TSM_Effect::Underline, underline, "\\ul1 ", "\\ul0 ");
+                if (colors.text(style) != text) {
+                    const int index = colors.textIndex(style);
+                    out.putf("\\cf%d ", index);
+                    text = colors.entry(index);
+                }
+                if (colors.back(style) != back) {
+                    const int index = colors.backIndex(style);
+                    out.putf("\\cb%d ", index);
+                    back = colors.entry(index);
+                }
+            }
+            putEscaped(out, chars, count);
+        });
+        if (line.lineEnd)
+            out.put("\r\n");
+    });
+    out.put("}}");
+}
+
+} // namespace lrl
