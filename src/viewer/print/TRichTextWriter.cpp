@@ -154,6 +154,13 @@ void toggle(TExportSink& out, bool want, bool& state, std::string_view on, std::
     }
 }
 
+// The font size in half points: a size in points doubled; a negative size is a height in pixels,
+// taken at the desktop's 96 pixels per inch (a negative \fs would not be read).
+long long halfPoints(int32_t size)
+{
+    return size >= 0 ? 2LL * size : (-static_cast<long long>(size) * 3 + 1) / 2;
+}
+
 } // namespace
 
 TRichTextWriter::TRichTextWriter(TExportEnvironment env)
@@ -191,7 +198,7 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
     ColorTable colors(settings, m_env);
     colors.write(out);
 
-    out.putf("{\\f1\\fs%d\\cf0\\cb1 ", 2 * settings.font.size);
+    out.putf("{\\f1\\fs%lld\\cf0\\cb1 ", halfPoints(settings.font.size));
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -1,8 +1,10 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
+#include "viewer/print/ExportWriters.h"
 #include "viewer/ui/TSyntaxMemoController.h"
 #include "viewer/ui/TSyntaxMemoInput.h"
 #include "viewer/ui/TViewerGlyphs.h"
+#include "viewer/ui/ViewerClipboard.h"
 #include "viewer/ui/ViewerColors.h"
 
 #include <QApplication>
@@ -34,6 +36,7 @@ TSyntaxMemo::TSyntaxMemo(QWidget* parent)
     setScrollBarWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     addListener(this);
     setMetricsSource(&m_fonts);
+    installExportWriters(*this, ViewerClipboard::environment());
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (!m_syncing)
@@ -60,6 +63,8 @@ TSyntaxMemo::~TSyntaxMemo()
 }
 
 QColor TSyntaxMemo::color(int32_t value) const { return viewerColor(value, palette()); }
+
+void TSyntaxMemo::copyToClipboard() { ViewerClipboard::copy(*this); }
 
 // --- Model events
 

@@ -55,6 +55,9 @@ public:
     // The model's scrollCaret, then the scroll bars follow.
     void scrollCaret() override;
 
+    // The copy command: the selection to the clipboard in the formats of ClipCopyFormats.
+    void copyToClipboard();
+
 signals:
     // The selection or the caret moved.
     void selChange();

@@ -164,6 +164,8 @@ TEST_F(RichText, FontFaceAndSizeComeFromTheViewerFont)
     std::string out = rtf();
     EXPECT_EQ(out.substr(0, out.find("\r\n")), "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil Mono \\{x\\};}}");
     EXPECT_NE(out.find("{\\f1\\fs26\\cf0\\cb1 "), std::string::npos);
+    memo.setTextFont({ "Mono", -12, 1 }); // 12 pixels: 9 points
+    EXPECT_NE(rtf().find("{\\f1\\fs18\\cf0\\cb1 "), std::string::npos);
 }
 
 TEST_F(RichText, RescansBeforeWriting)
