@@ -134,9 +134,13 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
     putEscaped(out, settings.font.name);
     out.put("\">\r\n");
 
+    // Per style its text colour and the tags that switch to it.
     std::array<int32_t, 256> styleText {};
-    for (size_t s = 0; s < styleText.size(); ++s)
+    std::array<std::string, 256> colorTags;
+    for (size_t s = 0; s < styleText.size(); ++s) {
         styleText[s] = TStyleColors::styleColors(settings, static_cast<uint8_t>(s)).text;
+        colorTags[s] = "</FONT><FONT COLOR=\"#" + hex(styleText[s]) + "\">";
+    }
 
     int32_t text = base.text;
     bool bold = false;
@@ -149,7 +153,7 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
                 const uint8_t style = TStyleColors::styleOf(settings, static_cast<uint8_t>(value), highlight);
                 const int32_t color = styleText[style];
                 if (color != text) {
-                    out.putf("</FONT><FONT COLOR=\"#%s\">", hex(color).c_str());
+                    out.put(colorTags[style]);
                     text = color;
                 }
                 const uint8_t bits = TStyleColors::fontStyleOf(settings, style);

@@ -121,6 +121,8 @@ public:
         for (size_t s = 0; s < 256; ++s) {
             m_textIndex[s] = indexOf(m_text[s], 0);
             m_backIndex[s] = indexOf(m_back[s], 1);
+            m_textCommand[s] = "\\cf" + std::to_string(m_textIndex[s]) + " ";
+            m_backCommand[s] = "\\cb" + std::to_string(m_backIndex[s]) + " ";
         }
     }
 
@@ -129,6 +131,9 @@ public:
     int32_t back(uint8_t style) const { return m_back[style]; }
     int textIndex(uint8_t style) const { return m_textIndex[style]; }
     int backIndex(uint8_t style) const { return m_backIndex[style]; }
+    // The commands that switch to the style's entries.
+    const std::string& textCommand(uint8_t style) const { return m_textCommand[style]; }
+    const std::string& backCommand(uint8_t style) const { return m_backCommand[style]; }
 
 private:
     int indexOf(int32_t rgb, int fallback) const
@@ -142,6 +147,8 @@ private:
     std::array<int32_t, 256> m_back {};
     std::array<int, 256> m_textIndex {};
     std::array<int, 256> m_backIndex {};
+    std::array<std::string, 256> m_textCommand;
+    std::array<std::string, 256> m_backCommand;
     std::array<TSM_Effect, 256> m_defined {};
 };
 
@@ -215,14 +222,12 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
                 toggle(out, bits & TSM_Effect::Italic, italic, "\\i1 ", "\\i0 ");
                 toggle(out, bits & TSM_Effect::Underline, underline, "\\ul1 ", "\\ul0 ");
                 if (colors.text(style) != text) {
-                    const int index = colors.textIndex(style);
-                    out.putf("\\cf%d ", index);
-                    text = colors.entry(index);
+                    out.put(colors.textCommand(style));
+                    text = colors.entry(colors.textIndex(style));
                 }
                 if (colors.back(style) != back) {
-                    const int index = colors.backIndex(style);
-                    out.putf("\\cb%d ", index);
-                    back = colors.entry(index);
+                    out.put(colors.backCommand(style));
+                    back = colors.entry(colors.backIndex(style));
                 }
             }
             putEscaped(out, chars, count);
