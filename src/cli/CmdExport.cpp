@@ -1,15 +1,14 @@
 // listrel-cli export: the whole text of a file, highlighted with the shipped scheme (or a stored table),
 // as a rich-text document or an HTML page on standard output, as the viewer saves it in sfRTF or sfHTML.
 
+#include "browser/ParserScanSource.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "common/Exception.h"
 #include "common/Stream.h"
 #include "scheme/TSyntaxMemoParser.h"
-#include "scheme/TokenScan.h"
 #include "scheme/shipped/ShippedScheme.h"
-#include "viewer/TEdStream.h"
-#include "viewer/ViewerFile.h"
+#include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/print/ExportWriters.h"
 
 #include <cstdio>
@@ -40,17 +39,6 @@ void loadScheme(TSyntaxMemoParser& parser, const CliArgs& args)
     parser.setReadingFromForm(false);
 }
 
-// Gives the viewer the scheme's styles and font and every character its token value, scanning the
-// whole text from the scheme's start state as the viewer's first scan after a load does.
-void highlight(TCustomSyntaxMemo& memo, TSyntaxMemoParser& parser)
-{
-    memo.setSettings(parser.settings());
-    TEdStream text(memo.textStore());
-    std::vector<uint8_t> values(static_cast<size_t>(text.size()));
-    scanValues(parser, text, 0, values.data());
-    memo.setLineAttrs(0, memo.textStore().lineCount() - 1, values.data(), values.size());
-}
-
 int runExport(const std::vector<std::string>& argv)
 {
     CliArgs args(argv, { "--rtf", "--html" }, { "--scheme" });
@@ -59,13 +47,17 @@ int runExport(const std::vector<std::string>& argv)
         throw UsageError { "give one of --rtf and --html" };
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadScheme(parser, args);
-    auto memo = loadViewerFile(args.positional()[0]);
-    highlight(*memo, parser);
-    memo->setTitle(args.positional()[0]);
-    installExportWriters(*memo);
-    memo->setSaveFormat(args.has("--rtf") ? sfRTF : sfHTML);
+    // The viewer takes the scheme's styles and font and is scanned by it, as the main window's viewer is.
+    ParserScanSource source(parser);
+    TCustomSyntaxMemo memo;
+    memo.setSettings(parser.settings());
+    memo.setScanSource(&source);
+    memo.loadFromFile(args.positional()[0]);
+    memo.setTitle(args.positional()[0]);
+    installExportWriters(memo);
+    memo.setSaveFormat(args.has("--rtf") ? sfRTF : sfHTML);
     StdoutStream out;
-    memo->saveToStream(out);
+    memo.saveToStream(out);
     return std::fflush(stdout) == 0 ? kOk : kError;
 }
 
