@@ -137,6 +137,11 @@ public:
     // The writers of sfRTF and sfHTML (and of the rich-text and HTML flags of writeSelection): they write
     // the selection. Without one, saving in that format raises ESyntaxMemo.
     void setFormatWriter(TSaveFormat format, TFormatWriter writer);
+    // Whether the viewer can write the format (plain formats always).
+    bool hasFormatWriter(TSaveFormat format) const
+    {
+        return format == sfRTF ? bool(m_rtfWriter) : format == sfHTML ? bool(m_htmlWriter) : true;
+    }
     // The formats the copy command puts on the clipboard (ClipCopyFormats); plain and rich text unless set.
     TSM_ClipFormats clipCopyFormats() const { return m_clipCopyFormats; }
     void setClipCopyFormats(TSM_ClipFormats formats) { m_clipCopyFormats = formats; }

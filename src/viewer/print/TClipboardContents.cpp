@@ -1,12 +1,12 @@
 #include "viewer/print/TClipboardContents.h"
 
+#include "common/MemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TPlainTextWriter.h"
-#include "viewer/print/TRichTextWriter.h"
 
 namespace lrl {
 
-TClipboardContents TClipboardContents::ofSelection(TCustomSyntaxMemo& viewer, const TExportEnvironment& env)
+TClipboardContents TClipboardContents::ofSelection(TCustomSyntaxMemo& viewer)
 {
     TClipboardContents contents;
     const TSM_ClipFormats formats = viewer.clipCopyFormats();
@@ -15,9 +15,11 @@ TClipboardContents TClipboardContents::ofSelection(TCustomSyntaxMemo& viewer, co
         contents.text
             = TPlainTextWriter(viewer.textStore(), viewer.selStart(), viewer.selEnd(), wfAddLF).text();
     }
-    if (formats.has(smRTF)) {
+    if (formats.has(smRTF) && viewer.hasFormatWriter(sfRTF)) {
+        MemoryStream out;
+        viewer.writeSelection(out, wfRichText);
         contents.hasRichText = true;
-        contents.richText = TRichTextWriter(env).text(viewer);
+        contents.richText.assign(out.bytes().begin(), out.bytes().end());
     }
     return contents;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "viewer/print/TExportEnvironment.h"
-
 #include <string>
 
 namespace lrl {
@@ -9,15 +7,16 @@ namespace lrl {
 class TCustomSyntaxMemo;
 
 // What the viewer's copy command puts on the clipboard, in the formats of its ClipCopyFormats: with
-// smTEXT the selection as plain text with CR LF line ends, with smRTF the rich-text document of the
-// selection. The clipboard itself is the desktop's (the platform layer puts these there).
+// smTEXT the selection as plain text with CR LF line ends, with smRTF the selection as the viewer's
+// rich-text writer writes it (none when the viewer has no such writer; see installExportWriters). The
+// clipboard itself is the desktop's (the platform layer puts these there).
 struct TClipboardContents {
     bool hasText = false;
     std::string text; // the store's 8-bit characters
     bool hasRichText = false;
     std::string richText;
 
-    static TClipboardContents ofSelection(TCustomSyntaxMemo& viewer, const TExportEnvironment& env = {});
+    static TClipboardContents ofSelection(TCustomSyntaxMemo& viewer);
 };
 
 } // namespace lrl

@@ -1,11 +1,10 @@
 #include "viewer/ui/TSyntaxMemoInput.h"
 
-#include "common/Exception.h"
-#include "common/MemoryStream.h"
 #include "platform/ClipboardText.h"
 #include "viewer/TPlainTextWriter.h"
 #include "viewer/ui/QtShortCut.h"
 #include "viewer/ui/TSyntaxMemo.h"
+#include "viewer/ui/ViewerClipboard.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -22,19 +21,6 @@ namespace {
     {
         QPoint p = event.position().toPoint();
         return { p.x(), p.y() };
-    }
-
-    // The selection in rich text, empty when the viewer has no rich-text writer.
-    std::string richTextOf(TCustomSyntaxMemo& memo)
-    {
-        MemoryStream out;
-        try {
-            memo.writeSelection(out, wfRichText);
-        } catch (const ESyntaxMemo&) {
-            return {};
-        }
-        const auto& bytes = out.bytes();
-        return std::string(bytes.begin(), bytes.end());
     }
 
 } // namespace
@@ -70,13 +56,9 @@ TSyntaxMemoInput::~TSyntaxMemoInput()
         m_memo.setController(nullptr);
 }
 
-void TSyntaxMemoInput::copyToClipboard(TCustomSyntaxMemo& memo, const std::string& text)
+void TSyntaxMemoInput::copyToClipboard(TCustomSyntaxMemo& memo, const std::string&)
 {
-    std::string rtf = richTextOf(memo);
-    if (rtf.empty())
-        ClipboardText::setText(text);
-    else
-        ClipboardText::setTextAndRtf(text, rtf);
+    ViewerClipboard::copy(memo);
 }
 
 void TSyntaxMemoInput::dragSelectionOut()

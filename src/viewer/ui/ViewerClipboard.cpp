@@ -22,7 +22,7 @@ TExportEnvironment ViewerClipboard::environment()
 
 void ViewerClipboard::copy(TCustomSyntaxMemo& viewer)
 {
-    TClipboardContents contents = TClipboardContents::ofSelection(viewer, environment());
+    TClipboardContents contents = TClipboardContents::ofSelection(viewer);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!contents.hasText && !contents.hasRichText) {
         clipboard->clear();

@@ -1,6 +1,7 @@
 #include "viewer/print/TClipboardContents.h"
 
 #include "viewer/print/ExportTestUtil.h"
+#include "viewer/print/ExportWriters.h"
 #include "viewer/print/TRichTextWriter.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ TEST(ClipboardContents, PlainTextWithCrLfAndRichTextOfTheSelection)
 {
     TCustomSyntaxMemo memo;
     memo.setSettings(exportSettings());
+    installExportWriters(memo);
     loadStyled(memo, "ab\r\ncd\r\nef", "11 22 33");
     memo.setSelection(1, 7);
     TClipboardContents c = TClipboardContents::ofSelection(memo);
@@ -31,6 +33,9 @@ TEST(ClipboardContents, OnlyTheFormatsOfClipCopyFormats)
     TCustomSyntaxMemo memo;
     test::loadBytes(memo, "abc");
     memo.selectAll();
+    // Rich text needs the viewer's rich-text writer.
+    EXPECT_FALSE(TClipboardContents::ofSelection(memo).hasRichText);
+    installExportWriters(memo);
     memo.setClipCopyFormats({ smTEXT });
     TClipboardContents c = TClipboardContents::ofSelection(memo);
     EXPECT_TRUE(c.hasText);
