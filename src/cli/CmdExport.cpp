@@ -1,7 +1,6 @@
 // listrel-cli export: the whole text of a file, highlighted with the shipped scheme (or a stored table),
 // as a rich-text document or an HTML page on standard output, as the viewer saves it in sfRTF or sfHTML.
 
-#include "browser/ParserScanSource.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "common/Exception.h"
@@ -47,11 +46,9 @@ int runExport(const std::vector<std::string>& argv)
         throw UsageError { "give one of --rtf and --html" };
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadScheme(parser, args);
-    // The viewer takes the scheme's styles and font and is scanned by it, as the main window's viewer is.
-    ParserScanSource source(parser);
-    TCustomSyntaxMemo memo;
-    memo.setSettings(parser.settings());
-    memo.setScanSource(&source);
+    // Bound to the scanner component, the viewer takes the scheme's styles and font and is scanned by it,
+    // as the main window's viewer is.
+    TCustomSyntaxMemo memo(parser);
     memo.loadFromFile(args.positional()[0]);
     memo.setTitle(args.positional()[0]);
     installExportWriters(memo);
