@@ -1,0 +1,117 @@
+// The viewer's Find dialog on a real widget, offscreen: what the dialog starts with, Find Next in both
+// directions, and the messages of a failed search and of a bad pattern.
+
+#include "viewer/ui/TViewerFind.h"
+
+#include "../ViewerTestUtil.h"
+#include "viewer/ui/TFindDialog.h"
+#include "viewer/ui/TSyntaxMemo.h"
+
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace lrl;
+using lrl::test::loadBytes;
+
+namespace {
+
+struct FindFixture : ::testing::Test {
+    TSyntaxMemo memo;
+    TViewerFind* find = new TViewerFind(memo); // owned by the viewer
+    std::vector<TSearchMessage> messages;
+
+    FindFixture()
+    {
+        memo.resize(400, 200);
+        find->showMessage = [this](const TSearchMessage& m) { messages.push_back(m); };
+    }
+    std::pair<int, int> sel() const { return memo.getSel(); }
+    TFindDialog& dialog() { return *find->dialog(); }
+};
+
+TEST_F(FindFixture, OpensWithTheSelectedTextAndTheFlagsOfItsFirstUse)
+{
+    loadBytes(memo, "alpha beta\rgamma beta");
+    memo.setSel(6, 10);
+    TSearchResult result;
+    EXPECT_FALSE(find->findText("", result, sfMatchCase | sfBackward));
+    ASSERT_NE(find->dialog(), nullptr);
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_EQ(dialog().findText(), "beta");
+    EXPECT_TRUE(dialog().matchCase());
+    EXPECT_FALSE(dialog().down());
+    EXPECT_FALSE(memo.hideSelection());
+
+    // Later uses keep what the user chose in the dialog; only the text is set again.
+    dialog().setMatchCase(false);
+    find->findText("gamma", result, 0);
+    EXPECT_EQ(dialog().findText(), "gamma");
+    EXPECT_FALSE(dialog().matchCase());
+    EXPECT_FALSE(dialog().down());
+}
+
+TEST_F(FindFixture, NothingOpensOnAnEmptyText)
+{
+    TSearchResult result;
+    EXPECT_FALSE(find->findText("x", result, 0));
+    EXPECT_EQ(find->dialog(), nullptr);
+}
+
+TEST_F(FindFixture, FindNextWalksTheMatchesAndThenReportsNotFound)
+{
+    loadBytes(memo, "beta alpha\rBeta beta");
+    TSearchResult result;
+    find->findText("beta", result, 0);
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(0, 4));
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(11, 15)); // case-insensitive: "Beta"
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(16, 20));
+    EXPECT_TRUE(messages.empty());
+
+    dialog().findNextButton()->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TSearchMessage::NotFound);
+    EXPECT_EQ(messages[0].text, "Search string \"beta\" not found.");
+    EXPECT_EQ(sel(), std::make_pair(16, 20));
+
+    // Upwards from there, with match case: the lower-case one at the start.
+    dialog().setDown(false);
+    dialog().setMatchCase(true);
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(0, 4));
+}
+
+TEST_F(FindFixture, RegularExpressionModeAndPatternErrors)
+{
+    loadBytes(memo, "x := 10;\ry := 200;");
+    TSearchResult result;
+    find->findText("", result, 0);
+    dialog().setRegexMode(true);
+    dialog().setFindText("[0-9]+");
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(5, 7));
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(14, 17));
+
+    dialog().setFindText("(ab");
+    dialog().findNextButton()->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TSearchMessage::Error);
+    EXPECT_NE(messages[0].text.find("Unmatched parenthesis"), std::string::npos);
+    EXPECT_EQ(sel(), std::make_pair(14, 17));
+}
+
+TEST(TFindDialog, FindNextIsOnlyEnabledWithAText)
+{
+    TFindDialog d;
+    EXPECT_FALSE(d.findNextButton()->isEnabled());
+    d.setFindText("caf\xE9");
+    EXPECT_TRUE(d.findNextButton()->isEnabled());
+    EXPECT_EQ(d.findText(), "caf\xE9"); // Windows-1252 both ways
+}
+
+} // namespace
