@@ -96,6 +96,9 @@ public:
     void resumeLineUpdates() override { }
     void setWordWrap(bool) override { }
     void setFocusLineVisible(bool) override { }
+    void loadText(const std::string&) override { }
+    void setLines(const std::vector<std::string>&) override { }
+    void moveCaretTo(int32_t) override { }
 
 private:
     struct Prepared {

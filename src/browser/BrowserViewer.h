@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lrl {
 
@@ -32,6 +33,14 @@ public:
     virtual void resumeLineUpdates() = 0;
     virtual void setWordWrap(bool on) = 0;
     virtual void setFocusLineVisible(bool on) = 0;
+
+    // Replaces the text by text, read as a file's content is (no tokens reported).
+    virtual void loadText(const std::string& text) = 0;
+    // Clears the viewer, adds the lines and puts the selection start at 0.
+    virtual void setLines(const std::vector<std::string>& lines) = 0;
+    // Puts the selection start, and with it the caret, at the character offset and scrolls the caret's
+    // line into view.
+    virtual void moveCaretTo(int32_t offset) = 0;
 };
 
 } // namespace lrl

@@ -4,8 +4,10 @@
 #include "browser/BrowserViewer.h"
 #include "browser/FilePaths.h"
 #include "browser/FileStatus.h"
+#include "browser/FormFileDisplay.h"
 #include "browser/IniFile.h"
 #include "browser/ScopeExit.h"
+#include "common/Exception.h"
 #include "common/Format.h"
 
 namespace lrl {
@@ -303,9 +305,16 @@ void ProjectBrowser::showFormFile()
     showFileStatus(root, root->text());
 }
 
-// Shows a form file in the viewer. Until binary forms can be converted to their text form, the file is
-// shown as it is.
-void ProjectBrowser::convertFormFile(const std::string& path) { m_viewer.load(path); }
+bool ProjectBrowser::convertFormFile(const std::string& path, BrowserViewer& target)
+{
+    try {
+        lrl::convertFormFile(path, target, m_settings.SupBData);
+        return true;
+    } catch (const Exception& e) {
+        m_ui.showError(e.message());
+        return false;
+    }
+}
 
 std::string ProjectBrowser::routineStats(const TTreeNode* node)
 {

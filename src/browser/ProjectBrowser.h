@@ -75,6 +75,13 @@ public:
     // Project counts in Panel3 and the file status of node, as far as the opened file's kind asks.
     void showProjectCounts(const TTreeNode* node);
 
+    // Shows a form file as text in target (the shown viewer or another one): converted when binary, with
+    // binary data suppressed when SupBData is set. A failure is shown in an error box and target keeps
+    // what it had; answers whether the form is shown.
+    bool convertFormFile(const std::string& path, BrowserViewer& target);
+    // The same into the shown viewer.
+    bool convertFormFile(const std::string& path) { return convertFormFile(path, m_viewer); }
+
     // The custom page-header text of a project in the file-information data file; "Listrel" when
     // absent.
     std::string fileInfoRead(const std::string& section, const std::string& key) const;
@@ -108,7 +115,6 @@ private:
     void buildProjectTree();
     void buildUnitTree();
     void showFormFile();
-    void convertFormFile(const std::string& path);
     void setStatus(StatusPanel panel, std::string text);
 
     BrowserViewer& m_viewer;

@@ -1,6 +1,7 @@
 #include "browser/SyntaxMemoBrowserViewer.h"
 
 #include "browser/TokenSink.h"
+#include "common/ReadOnlyMemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TEdStream.h"
 
@@ -66,5 +67,25 @@ void SyntaxMemoBrowserViewer::setWordWrap(bool on)
 }
 
 void SyntaxMemoBrowserViewer::setFocusLineVisible(bool on) { m_memo.setShowFocusLine(on); }
+
+void SyntaxMemoBrowserViewer::loadText(const std::string& text)
+{
+    ReadOnlyMemoryStream in(
+        std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    m_memo.loadFromStream(in);
+}
+
+void SyntaxMemoBrowserViewer::setLines(const std::vector<std::string>& lines)
+{
+    m_memo.clear();
+    m_memo.lines().addStrings(lines);
+    m_memo.setSelStart(0);
+}
+
+void SyntaxMemoBrowserViewer::moveCaretTo(int32_t offset)
+{
+    m_memo.setSelStart(offset);
+    m_memo.scrollCaret();
+}
 
 } // namespace lrl

@@ -32,6 +32,9 @@ public:
     void resumeLineUpdates() override;
     void setWordWrap(bool on) override;
     void setFocusLineVisible(bool on) override;
+    void loadText(const std::string& text) override;
+    void setLines(const std::vector<std::string>& lines) override;
+    void moveCaretTo(int32_t offset) override;
 
 private:
     TCustomSyntaxMemo& m_memo;

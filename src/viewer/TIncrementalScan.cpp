@@ -109,13 +109,6 @@ TIncrementalScan::Range TIncrementalScan::run(
     TEdStream stream(*m_store);
     stream.positionAt(r.node, r.index);
     source.reset(r.value);
-    // The scanner is put back into the start state after the scan, also when a token handler fails: a
-    // scanner left inside a container would report busy and keep every later scan from running.
-    struct ResetAfter {
-        TScanSource& source;
-        int value;
-        ~ResetAfter() { source.reset(value); }
-    } resetAfter { source, r.value };
 
     TNodePos cur = r.node;
     int at = r.index;

@@ -30,9 +30,6 @@ class TTextStore;
 //
 // When a token opens a container, its text is scanned again token by token; characters that no inner
 // token claims (inner value 0) keep the container's value.
-//
-// After a run (also one a token handler ends by failing) the scanner is reset to the restart context
-// again, so that it is not left inside a container.
 class TIncrementalScan {
 public:
     // Told of every token: its value (which the handler may change; the changed value is stored) and

@@ -31,7 +31,7 @@ public:
     void addRecentFile(const std::string& path) override { recent.push_back(path); }
     void setFindEnabled(bool enabled) override { findEnabled = enabled; }
     void setPrintTreeEnabled(bool enabled) override { printTreeEnabled = enabled; }
-    void setCollapseExpandEnabled(bool) override { }
+    void setCollapseExpandEnabled(bool enabled) override { collapseExpandEnabled = enabled; }
     void setFileLabel(const std::string& path) override { fileLabel = path; }
     bool loadProgramIcon(const std::string& exePath) override
     {
@@ -50,6 +50,7 @@ public:
     int progressMax = 0;
     bool findEnabled = false;
     bool printTreeEnabled = false;
+    bool collapseExpandEnabled = false;
     bool iconAvailable = true;
     std::function<void()> onProcessEvents;
 };

@@ -166,14 +166,30 @@ void FakePascalViewer::load(const std::string& path)
         throw EFOpenError("Cannot open file \"" + path + "\". No such file or directory");
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    m_text = toViewerText(bytes.str());
-    m_lines = static_cast<int>(std::count(m_text.begin(), m_text.end(), '\r'));
-    if (!m_text.empty() && m_text.back() != '\r')
-        ++m_lines;
+    setViewerText(bytes.str());
     if (!m_sink)
         return;
     for (const FakeToken& t : fakePascalTokens(m_text))
         m_sink->tokenSeen(t.value, t.start, t.end);
+}
+
+void FakePascalViewer::setViewerText(const std::string& bytes)
+{
+    m_text = toViewerText(bytes);
+    m_lines = static_cast<int>(std::count(m_text.begin(), m_text.end(), '\r'));
+    if (!m_text.empty() && m_text.back() != '\r')
+        ++m_lines;
+}
+
+void FakePascalViewer::loadText(const std::string& text) { setViewerText(text); }
+
+void FakePascalViewer::setLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r";
+    setViewerText(text);
+    caret = 0;
 }
 
 std::string FakePascalViewer::tokenText(int32_t start, int32_t end) const

@@ -46,6 +46,9 @@ public:
     void resumeLineUpdates() override { --suspendDepth; }
     void setWordWrap(bool on) override { wordWrap = on; }
     void setFocusLineVisible(bool on) override { focusLine = on; }
+    void loadText(const std::string& text) override;
+    void setLines(const std::vector<std::string>& lines) override;
+    void moveCaretTo(int32_t offset) override { caret = offset; }
 
     const std::string& text() const { return m_text; }
     // Loads of these paths raise an error, as for an unreadable file.
@@ -56,8 +59,12 @@ public:
     bool focusLine = true;
     // Lines reported by lineCount when not negative (to drive the big-text paths).
     int forcedLineCount = -1;
+    // Where moveCaretTo and setLines put the caret; -1 before either.
+    int32_t caret = -1;
 
 private:
+    void setViewerText(const std::string& bytes);
+
     TokenSink* m_sink = nullptr;
     std::string m_text;
     int m_lines = 0;

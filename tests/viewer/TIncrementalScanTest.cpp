@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <stdexcept>
 
 using namespace lrl;
 using lrl::test::FakeScanner;
@@ -195,22 +194,6 @@ TEST(TIncrementalScan, NothingIsScannedWithoutHighlightingOrWhileTheScannerIsBus
     m.scanner.forceBusy = false;
     m.memo.rescan();
     EXPECT_TRUE(m.memo.textStore().first()->hasAttrs());
-}
-
-TEST(TIncrementalScan, AHandlerFailingInsideAContainerLeavesTheScannerFreeForTheNextScan)
-{
-    ScannedMemo m;
-    loadBytes(m.memo, "a <b c> d\r\n");
-    m.memo.OnTokenSeen = [](TCustomSyntaxMemo&, int& value, int, int) {
-        if (value == FakeScanner::kInner)
-            throw std::runtime_error("handler");
-    };
-    EXPECT_THROW(m.memo.scanFrom(0), std::runtime_error);
-    EXPECT_FALSE(m.scanner.busy());
-    m.memo.OnTokenSeen = nullptr;
-    m.memo.rescan(); // the line asked for is still marked and now scanned
-    EXPECT_FALSE(anyMarked(m.memo));
-    EXPECT_EQ(values(m.memo), scannedFresh(m.memo));
 }
 
 TEST(TIncrementalScan, ScannedLinesAreMarkedForRepaintOnlyWhenTheirValuesChanged)

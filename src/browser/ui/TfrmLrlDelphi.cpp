@@ -10,7 +10,9 @@
 #include "platform/HintDisplay.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
+#include "viewer/ui/TFindDialog.h"
 #include "viewer/ui/TSyntaxMemo.h"
+#include "viewer/ui/TViewerFind.h"
 #include "widgets/FileDropFilter.h"
 #include "widgets/PathLabel.h"
 
@@ -79,11 +81,16 @@ TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath)
     createMenus();
     createToolBar();
     layoutWindow();
+    createDisplay();
+    createViewerCommands();
     FormCreate();
 }
 
 TfrmLrlDelphi::~TfrmLrlDelphi()
 {
+    // The search's dialog and the display go before the viewer and the tree they refer to.
+    m_find.reset();
+    m_display.reset();
     // The tree's item model listens to the browser's tree; it goes first.
     delete m_treeModel;
     m_treeModel = nullptr;
@@ -333,6 +340,8 @@ void TfrmLrlDelphi::FormCreate()
     options.set(smoLineNumbers, s.ShLnNum);
     SyntaxMemo1->setOptions(options);
     tmpMemo->setOptions(options);
+    applyWordWrap();
+    applyLineNumbers();
 
     resize(s.Width, s.Height);
     Splitter1->setSizes({ s.P2, std::max(s.Width - s.P2, 1) });

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "browser/BrowserUi.h"
+#include "browser/DisplayUi.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/RecentFileList.h"
+#include "browser/SourceDisplay.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/ui/TreeImages.h"
 
@@ -16,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMouseEvent;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -28,6 +31,7 @@ namespace lrl {
 class PathLabel;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
+class TViewerFind;
 class TreeItemModel;
 
 // The main window: the project tree treView on the left, the viewer SyntaxMemo1 filling the rest, the
@@ -38,8 +42,11 @@ class TreeItemModel;
 //
 // The class is split by concern over several files: TfrmLrlDelphi.cpp builds the controls and the
 // layout, TfrmLrlDelphiOpen.cpp holds the commands that open files (menu, recent files, drops, the
-// command line), TfrmLrlDelphiStatus.cpp the status area and the rest of BrowserUi.
-class TfrmLrlDelphi : public QMainWindow, private BrowserUi {
+// command line), TfrmLrlDelphiStatus.cpp the status area and the rest of BrowserUi,
+// TfrmLrlDelphiDisplay.cpp the tree's clicks, double-clicks and mouse presses (the source display),
+// TfrmLrlDelphiViewerCmds.cpp the viewer's commands (find, copy, context menu, word wrap, line numbers,
+// the options dialog's reload question) and collapsing or expanding a branch.
+class TfrmLrlDelphi : public QMainWindow, private BrowserUi, private DisplayUi {
     Q_OBJECT
 public:
     static constexpr const char* kCaption = "Listrel for Delphi";
@@ -59,6 +66,39 @@ public:
     // restores the boxes.
     using MessageSink = std::function<void(bool isError, const QString& text)>;
     void setMessageSink(MessageSink sink) { m_messageSink = std::move(sink); }
+    // Where Yes/No questions go instead of message boxes; answers true for Yes. Null restores the boxes.
+    using QuestionSink = std::function<bool(const QString& text)>;
+    void setQuestionSink(QuestionSink sink) { m_questionSink = std::move(sink); }
+    // The options dialog, opened on the named page ("Viewer", "Syntax Highlighting"); set by whoever
+    // provides the dialog. It sets display().setOptionsChanged() for settings that need a reload.
+    using OptionsDialogRunner = std::function<void(const QString& page)>;
+    void setOptionsDialogRunner(OptionsDialogRunner runner) { m_optionsDialog = std::move(runner); }
+
+    // --- Source display (TfrmLrlDelphiDisplay.cpp)
+    SourceDisplay& display() { return *m_display; }
+    // treViewClick and treViewDblClick, on the selected node; failures are shown in an error box.
+    void treViewClick();
+    void treViewDblClick();
+    // Shows a form file as text in any viewer (the shown one or the print buffer); answers whether it
+    // could; a failure is shown in an error box and the viewer keeps its text.
+    bool convertFormFile(const QString& path, TSyntaxMemo& viewer);
+
+    // --- Viewer commands (TfrmLrlDelphiViewerCmds.cpp)
+    // Find: the Find dialog with the viewer's selected text.
+    void runFind();
+    // Copy: the viewer's selection to the clipboard in the viewer's copy formats.
+    void copySelection();
+    // Flips WrdWrp and applies it; applies WrdWrp and ShLnNum to the viewer.
+    void toggleWordWrap();
+    void applyWordWrap();
+    void toggleLineNumbers();
+    void applyLineNumbers();
+    // tbbtnCmpExpTre on the selected node.
+    void collapseExpandSelected();
+    // mnuViewer: the options dialog on its "Viewer" page, then the reload question.
+    void runViewerOptions();
+    // The viewer's search (created on the first Find).
+    TViewerFind* viewerFind() const { return m_find.get(); }
 
     // --- Opening (TfrmLrlDelphiOpen.cpp)
     // OpenFile: every command that opens a file ends here; failures are shown in an error box.
@@ -99,6 +139,13 @@ public:
     QAction* tbbtnFind = nullptr;
     QAction* tbbtnPrtTree = nullptr;
     QAction* tbbtnCmpExpTre = nullptr;
+    QAction* tbbtnWrdWrp = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuViewer = nullptr;
+    QMenu* pmnSyntaxMemo = nullptr; // the viewer's context menu
+    QAction* pmnuCopy = nullptr;
+    QAction* pmnuPrtSelTxt = nullptr;
+    QAction* pmnuSynTxProp = nullptr;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -120,6 +167,14 @@ private:
     // --- Opening (TfrmLrlDelphiOpen.cpp)
     void rebuildRecentMenus();
     void fillRecentItems(QMenu* menu, QAction* separator);
+
+    // --- Source display and viewer commands
+    void createDisplay();
+    void createViewerCommands();
+    void treeMouse(QMouseEvent* event, bool down);
+    void freezePainting() override;
+    void unfreezePainting() override;
+    bool askYesNo(const std::string& question) override;
 
     // --- BrowserUi (TfrmLrlDelphiStatus.cpp)
     void setStatusText(StatusPanel panel, const std::string& text) override;
@@ -150,6 +205,12 @@ private:
     QMenu* m_recentHost = nullptr;
     std::vector<QAction*> m_recentItems;
     MessageSink m_messageSink;
+    QuestionSink m_questionSink;
+    OptionsDialogRunner m_optionsDialog;
+    std::unique_ptr<SourceDisplay> m_display;
+    std::unique_ptr<TViewerFind> m_find;
+    // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
+    Qt::MouseButton m_treeButton = Qt::NoButton;
 };
 
 } // namespace lrl

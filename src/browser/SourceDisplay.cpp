@@ -1,0 +1,190 @@
+#include "browser/SourceDisplay.h"
+
+#include "browser/BrowserConstants.h"
+#include "browser/BrowserUi.h"
+#include "browser/BrowserViewer.h"
+#include "browser/DisplayUi.h"
+#include "browser/FilePaths.h"
+#include "browser/ProjectBrowser.h"
+#include "browser/ScopeExit.h"
+#include "browser/TextCompare.h"
+
+namespace lrl {
+
+namespace {
+
+bool isFormImage(int image)
+{
+    return image == img::Form || image == img::FormSelected || image == img::Options
+        || image == img::OptionsSelected;
+}
+
+bool isSourceKind(const std::string& path)
+{
+    std::string ext = lowerFileExt(path);
+    return ext == ".dpr" || ext == ".pas";
+}
+
+} // namespace
+
+NodeClick nodeClickAction(const TTreeNode* node)
+{
+    if (!node)
+        return NodeClick::Nothing;
+    switch (node->imageIndex()) {
+    case img::Project:
+    case img::Unit:
+    case img::UnitSelected:
+    case img::ProgramIcon:
+        return NodeClick::File;
+    default:
+        break;
+    }
+    if (!isFormImage(node->imageIndex()))
+        return NodeClick::Nothing;
+    if (node->level() == 1 && node->text() == kOptionsNode)
+        return NodeClick::Options;
+    if (node->level() == 2 && lowerFileExt(node->text()) == ".dfm")
+        return NodeClick::Form;
+    return NodeClick::Nothing;
+}
+
+SourceDisplay::SourceDisplay(
+    ProjectBrowser& browser, BrowserViewer& viewer, BrowserUi& ui, DisplayUi& displayUi)
+    : m_browser(browser)
+    , m_viewer(viewer)
+    , m_ui(ui)
+    , m_displayUi(displayUi)
+{
+    m_browser.tree().addListener(&m_watch);
+}
+
+SourceDisplay::~SourceDisplay() { m_browser.tree().removeListener(&m_watch); }
+
+void SourceDisplay::PressedNodeWatch::nodeAboutToBeRemoved(const TTreeNode* node)
+{
+    for (const TTreeNode* n = m_owner.m_pressed; n; n = n->parent())
+        if (n == node) {
+            m_owner.m_pressed = nullptr;
+            return;
+        }
+}
+
+void SourceDisplay::click(const TTreeNode* node)
+{
+    switch (nodeClickAction(node)) {
+    case NodeClick::File:
+        showFile(node);
+        break;
+    case NodeClick::Options:
+        showOptions(node);
+        break;
+    case NodeClick::Form:
+        showForm(node);
+        break;
+    case NodeClick::Nothing:
+        break;
+    }
+}
+
+void SourceDisplay::showFile(const TTreeNode* node)
+{
+    std::string path = resolvePath(node->text(), m_browser.openedFile());
+    if (fileExists(path))
+        m_viewer.load(path);
+    m_browser.showProjectCounts(node);
+    const TTreeNode* first = node->firstChild();
+    m_browser.showFileStatus(first ? first : node, node->text());
+}
+
+void SourceDisplay::showOptions(const TTreeNode* node)
+{
+    std::string path = findFileIgnoringCase(changeFileExt(m_browser.openedFile(), ".dof"));
+    if (fileExists(path))
+        m_viewer.load(path);
+    m_browser.showProjectCounts(node);
+    m_browser.showFileStatus(node, extractFileName(path));
+}
+
+void SourceDisplay::showForm(const TTreeNode* node)
+{
+    m_browser.convertFormFile(resolvePath(node->text(), m_browser.openedFile()));
+    m_browser.showProjectCounts(node);
+    m_browser.showFileStatus(node, node->text());
+}
+
+void SourceDisplay::doubleClick(const TTreeNode* selected)
+{
+    if (!m_hitLabel || !m_pressed || !m_pressed->data() || !isSourceKind(m_browser.openedFile()))
+        return;
+    const TTreeNode* category = selected ? selected->parent() : nullptr;
+    const TTreeNode* unit = category ? category->parent() : nullptr;
+    if (!unit)
+        return;
+    int32_t offset = *m_pressed->data();
+    m_displayUi.freezePainting();
+    ScopeExit unfreeze([this] { m_displayUi.unfreezePainting(); });
+    if (!sameText(shownFileName(), unit->text())) {
+        // The load replaces the text; one that fails keeps the viewer as it was.
+        m_viewer.load(resolvePath(unit->text(), m_browser.openedFile()));
+        m_browser.showFileStatus(category, unit->text());
+    }
+    m_viewer.moveCaretTo(offset);
+}
+
+void SourceDisplay::mouseDown(const TTreeNode* hit, bool onIcon, bool onLabel)
+{
+    m_hitIcon = onIcon;
+    m_hitLabel = onLabel;
+    if (onIcon || onLabel)
+        m_pressed = hit && hit->data() ? hit : nullptr;
+    if (onIcon && hit && hit->level() > 1)
+        m_draggedUnit = hit->parent()->parent()->text();
+}
+
+void SourceDisplay::mouseUp(bool onIcon, bool onLabel)
+{
+    m_hitIcon = onIcon;
+    m_hitLabel = onLabel;
+}
+
+void SourceDisplay::selectionChanged(const TTreeNode* node)
+{
+    m_ui.setCollapseExpandEnabled(node && node->hasChildren());
+}
+
+TTreeNode* SourceDisplay::collapseOrExpand(TTreeNode* node)
+{
+    if (!node)
+        return nullptr;
+    TreeModel& tree = m_browser.tree();
+    TreeModel::UpdateBracket bracket(tree);
+    bool expand = !node->expanded();
+    auto apply = [&tree, expand](TTreeNode* n, auto& self) -> void {
+        tree.setExpanded(n, expand);
+        for (size_t i = 0; i < n->count(); ++i)
+            self(n->child(i), self);
+    };
+    apply(node, apply);
+    return node;
+}
+
+void SourceDisplay::optionsDialogClosed()
+{
+    bool changed = m_optionsChanged;
+    m_optionsChanged = false;
+    if (!changed || m_browser.tree().empty())
+        return;
+    // A rejected drop of earlier must not make the reload the user asked for do nothing.
+    if (m_displayUi.askYesNo(kReloadQuestion))
+        m_browser.openChosenFile(m_browser.openedFile());
+}
+
+std::string SourceDisplay::shownFileName() const
+{
+    const std::string& panel4 = m_browser.statusText(StatusPanel::Panel4);
+    size_t dots = panel4.find("...");
+    return dots == std::string::npos ? panel4 : panel4.substr(0, dots);
+}
+
+} // namespace lrl

@@ -1,0 +1,145 @@
+// The main window's source display: clicks and double-clicks on the tree's nodes, the bookkeeping of
+// mouse presses in the tree, the selection's effect on the collapse/expand button, and forms shown as text
+// in any viewer.
+
+#include "browser/ui/TfrmLrlDelphi.h"
+
+#include "browser/SyntaxMemoBrowserViewer.h"
+#include "browser/ui/TreeImages.h"
+#include "browser/ui/TreeItemModel.h"
+#include "viewer/ui/TSyntaxMemo.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTreeView>
+
+#include <exception>
+#include <functional>
+
+namespace lrl {
+
+namespace {
+
+// Hands the events of one object to a function before the object sees them.
+class EventHook : public QObject {
+public:
+    using Handler = std::function<bool(QEvent*)>;
+    EventHook(QObject* watched, Handler handler)
+        : QObject(watched)
+        , m_handler(std::move(handler))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override { return m_handler(event); }
+
+private:
+    Handler m_handler;
+};
+
+// The room the tree's delegate gives a print mark before the node's image.
+constexpr int kMarkWidth = TreeImages::kSize + 2;
+// The gap between the image and the caption.
+constexpr int kImageGap = 4;
+
+} // namespace
+
+void TfrmLrlDelphi::createDisplay()
+{
+    BrowserUi& ui = *this;
+    DisplayUi& displayUi = *this;
+    m_display = std::make_unique<SourceDisplay>(*m_browser, *m_viewer, ui, displayUi);
+
+    new EventHook(treView->viewport(), [this](QEvent* event) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            treeMouse(static_cast<QMouseEvent*>(event), true);
+            break;
+        case QEvent::MouseButtonRelease:
+            treeMouse(static_cast<QMouseEvent*>(event), false);
+            break;
+        default:
+            break;
+        }
+        return false;
+    });
+    connect(treView, &QTreeView::clicked, this, [this] {
+        if (m_treeButton == Qt::LeftButton)
+            treViewClick();
+    });
+    connect(treView, &QTreeView::doubleClicked, this, [this] {
+        if (m_treeButton == Qt::LeftButton)
+            treViewDblClick();
+    });
+    // treViewChange: the button is enabled for a node with children.
+    connect(treView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& current) { m_display->selectionChanged(TreeItemModel::nodeAt(current)); });
+}
+
+// Where on a row the press or release was: on the node's image, on its caption, or elsewhere (the print
+// mark, the indentation, the empty room right of the caption, below the last row).
+void TfrmLrlDelphi::treeMouse(QMouseEvent* event, bool down)
+{
+    QPoint at = event->position().toPoint();
+    QModelIndex index = treView->indexAt(at);
+    bool onIcon = false;
+    bool onLabel = false;
+    if (index.isValid()) {
+        QRect row = treView->visualRect(index);
+        QVariant mark = index.data(TreeItemModel::StateIndexRole);
+        int imageLeft = row.left() + (mark.isValid() && mark.toInt() >= 0 ? kMarkWidth : 0);
+        int labelLeft = imageLeft + treView->iconSize().width() + kImageGap;
+        int labelRight
+            = labelLeft + treView->fontMetrics().horizontalAdvance(index.data().toString()) + 2 * kImageGap;
+        onIcon = at.x() >= imageLeft && at.x() < labelLeft;
+        onLabel = at.x() >= labelLeft && at.x() < labelRight;
+    }
+    if (down) {
+        m_treeButton = event->button();
+        m_display->mouseDown(TreeItemModel::nodeAt(index), onIcon, onLabel);
+    } else {
+        m_display->mouseUp(onIcon, onLabel);
+    }
+}
+
+void TfrmLrlDelphi::treViewClick()
+{
+    try {
+        m_display->click(m_browser->tree().selected());
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+}
+
+void TfrmLrlDelphi::treViewDblClick()
+{
+    try {
+        m_display->doubleClick(m_browser->tree().selected());
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+}
+
+bool TfrmLrlDelphi::convertFormFile(const QString& path, TSyntaxMemo& viewer)
+{
+    SyntaxMemoBrowserViewer target(viewer);
+    return m_browser->convertFormFile(QFile::encodeName(path).toStdString(), target);
+}
+
+// The whole window stops painting, so that the viewer's clear, load and move show as one change.
+void TfrmLrlDelphi::freezePainting() { setUpdatesEnabled(false); }
+
+void TfrmLrlDelphi::unfreezePainting() { setUpdatesEnabled(true); }
+
+bool TfrmLrlDelphi::askYesNo(const std::string& question)
+{
+    QString text = QString::fromStdString(question);
+    if (m_questionSink)
+        return m_questionSink(text);
+    QMessageBox box(QMessageBox::Information, QString::fromLatin1(kCaption), text,
+        QMessageBox::Yes | QMessageBox::No, this);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace lrl
