@@ -1,9 +1,12 @@
 #include "app/StartUp.h"
 
+#include "app/TfrmAbout.h"
 #include "app/TfrmSplash.h"
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "platform/QSettingsStore.h"
 #include "platform/SingleInstanceGuard.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
@@ -44,7 +47,10 @@ int runProgram(const QStringList& args)
         return 0;
     }
 
-    TfrmLrlDelphi window;
+    // The user's settings; the window reads them as it is created and writes them when it closes.
+    QSettingsStore settings;
+    TfrmLrlDelphi window(nullptr, {}, &settings);
+    QObject::connect(window.mnuAbout, &QAction::triggered, &window, [&window] { TfrmAbout::showModal(&window); });
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
         [&window] { SingleInstanceGuard::bringToFront(&window); });
     window.show();

@@ -3,9 +3,11 @@
 #include "browser/ui/TfrmLrlDelphi.h"
 
 #include "browser/BrowserConstants.h"
+#include "browser/ui/StatusAreaLayout.h"
 #include "browser/ui/ToolbarIcons.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/TreeNodeDelegate.h"
+#include "common/MemorySettingsStore.h"
 #include "platform/AppDataFolder.h"
 #include "platform/HintDisplay.h"
 #include "scheme/TSyntaxMemoParser.h"
@@ -65,8 +67,10 @@ QString TfrmLrlDelphi::openDialogFilter()
     return filters.join(QStringLiteral(";;"));
 }
 
-TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath)
+TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath, SettingsStore* settingsStore)
     : QMainWindow(parent)
+    , m_ownStore(settingsStore ? nullptr : std::make_unique<MemorySettingsStore>())
+    , m_store(settingsStore ? settingsStore : m_ownStore.get())
 {
     setObjectName(QStringLiteral("frmLrlDelphi"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -83,6 +87,7 @@ TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath)
     layoutWindow();
     createDisplay();
     createViewerCommands();
+    createHelpCommands();
     FormCreate();
 }
 
@@ -306,52 +311,12 @@ void TfrmLrlDelphi::layoutWindow()
 
     auto* status = new QWidget(central);
     status->setObjectName(QStringLiteral("StatusBar1"));
-    auto* grid = new QGridLayout(status);
-    grid->setContentsMargins(2, 2, 2, 2);
-    grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(2);
-    Panel3->setParent(status);
-    Panel4->setParent(status);
-    Panel5->setParent(status);
-    sbtnAbortPrint->setParent(status);
-    grid->addWidget(Panel3, 0, 0);
-    grid->addWidget(Panel4, 0, 1, 1, 2);
-    grid->addWidget(Panel5, 1, 0, 1, 2);
-    grid->addWidget(sbtnAbortPrint, 1, 2);
-    grid->setColumnStretch(0, 0);
-    grid->setColumnStretch(1, 1);
+    status->setContentsMargins(0, 2, 0, 0);
+    new StatusAreaLayout(status, Panel3, Panel4, Panel5, sbtnAbortPrint);
     outer->addWidget(status);
 
     setCentralWidget(central);
     // Files dropped anywhere else on the window (DnDRun1) come through the window's own drop events.
-}
-
-// FormCreate: the viewer's options, the print buffer's geometry, the size of the window and its tree,
-// word wrap and line numbers, the recent-file list and the hints, as the settings have them.
-void TfrmLrlDelphi::FormCreate()
-{
-    const BrowserSettings& s = m_browser->settings();
-    TSyntaxMemoOptions options;
-    options.insert(smoSyntaxHighlight);
-    options.insert(smoPrintWrap);
-    options.insert(smoWordSelect);
-    options.set(smoWordWrap, s.WrdWrp);
-    options.set(smoShowGutter, s.ShLnNum);
-    options.set(smoLineNumbers, s.ShLnNum);
-    SyntaxMemo1->setOptions(options);
-    tmpMemo->setOptions(options);
-    applyWordWrap();
-    applyLineNumbers();
-
-    resize(s.Width, s.Height);
-    Splitter1->setSizes({ s.P2, std::max(s.Width - s.P2, 1) });
-    tmpMemo->setGeometry(SyntaxMemo1->x(), tmpMemo->y(), SyntaxMemo1->width(), tmpMemo->height());
-
-    m_recent.removeObsolete();
-    rebuildRecentMenus();
-    HintDisplay::setShown(s.ShHnts);
-    ToolBar1->setMovable(s.DckTlbr);
-    setWindowTitle(QString::fromLatin1(kCaption));
 }
 
 void TfrmLrlDelphi::resizeEvent(QResizeEvent* event)

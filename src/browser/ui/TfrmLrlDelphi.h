@@ -7,6 +7,7 @@
 #include "browser/SourceDisplay.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/ui/TreeImages.h"
+#include "common/SettingsStore.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 class QAction;
+class QCloseEvent;
 class QLabel;
 class QMenu;
 class QMouseEvent;
@@ -28,6 +30,7 @@ class QTreeView;
 
 namespace lrl {
 
+class HelpWindow;
 class PathLabel;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
@@ -54,7 +57,11 @@ public:
     static QString openDialogFilter();
 
     // fileInfoPath: the file-information data file (empty: the one in the application data folder).
-    explicit TfrmLrlDelphi(QWidget* parent = nullptr, const QString& fileInfoPath = {});
+    // settingsStore: where the window reads its settings when it is created and writes them when it
+    // closes; it must outlive the window. Null gives the window a store in memory of its own, so that a
+    // window made without one never touches the user's settings.
+    explicit TfrmLrlDelphi(
+        QWidget* parent = nullptr, const QString& fileInfoPath = {}, SettingsStore* settingsStore = nullptr);
     ~TfrmLrlDelphi() override;
 
     ProjectBrowser& browser() { return *m_browser; }
@@ -112,6 +119,16 @@ public:
     // The program's arguments (without the program name), offered once as a drop.
     void openCommandLine(const QStringList& args);
 
+    // --- Settings, toolbar docks, help and exit (TfrmLrlDelphiSettings.cpp)
+    SettingsStore& settingsStore() { return *m_store; }
+    // The dock the toolbar is in now (Floating when it is a window of its own).
+    ToolbarDock toolbarDock() const;
+    // Docks the toolbar at the top, left or right; Floating is taken as the top.
+    void dockToolbar(ToolbarDock dock);
+    // Opens the help at its contents page.
+    void showHelp();
+    HelpWindow* helpWindow() const { return m_helpWindow; }
+
     // --- Controls, named as the window's description names them
     QTreeView* treView = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -131,6 +148,9 @@ public:
     QAction* mnuPrtTree = nullptr;
     QAction* mnuMRUSep = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuAbout = nullptr; // the program's start-up connects it to the About box
     QMenu* pmnuOpen = nullptr; // the Open button's drop-down
     QAction* Open1 = nullptr;
     QAction* pmnuMRUSep = nullptr;
@@ -146,11 +166,14 @@ public:
     QAction* pmnuCopy = nullptr;
     QAction* pmnuPrtSelTxt = nullptr;
     QAction* pmnuSynTxProp = nullptr;
+    QAction* tbbtnHelp = nullptr;
+    QAction* tbbtnExit = nullptr;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // --- Construction (TfrmLrlDelphi.cpp)
@@ -162,7 +185,11 @@ private:
     void createMenus();
     void createToolBar();
     void layoutWindow();
+
+    // --- Settings (TfrmLrlDelphiSettings.cpp)
+    void createHelpCommands();
     void FormCreate();
+    void writeSettings();
 
     // --- Opening (TfrmLrlDelphiOpen.cpp)
     void rebuildRecentMenus();
@@ -211,6 +238,9 @@ private:
     std::unique_ptr<TViewerFind> m_find;
     // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
     Qt::MouseButton m_treeButton = Qt::NoButton;
+    std::unique_ptr<SettingsStore> m_ownStore;
+    SettingsStore* m_store = nullptr;
+    HelpWindow* m_helpWindow = nullptr;
 };
 
 } // namespace lrl
