@@ -16,6 +16,7 @@
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 #include "support/FakePascalViewer.h"
+#include "support/ShippedPascalViewer.h"
 #include "support/GeneratedProject.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
@@ -135,23 +136,7 @@ void BM_OpenProject(benchmark::State& state)
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
-// A viewer model bound to the shipped scheme with the main window's options.
-struct RealViewer {
-    RealViewer()
-        : parser(createShippedParser())
-        , memo(*parser)
-        , adapter(memo)
-    {
-        TSyntaxMemoOptions options;
-        options.insert(smoSyntaxHighlight);
-        options.insert(smoPrintWrap);
-        options.insert(smoWordSelect);
-        memo.setOptions(options);
-    }
-    std::unique_ptr<TSyntaxMemoParser> parser;
-    TCustomSyntaxMemo memo;
-    SyntaxMemoBrowserViewer adapter;
-};
+using RealViewer = test::ShippedPascalViewer;
 
 void BM_OpenProjectRealViewer(benchmark::State& state)
 {

@@ -9,9 +9,7 @@
 
 namespace lrl {
 
-namespace {
-
-QStringList localPaths(const QMimeData* mime)
+QStringList FileDropFilter::localPaths(const QMimeData* mime)
 {
     QStringList paths;
     if (!mime || !mime->hasUrls())
@@ -21,8 +19,6 @@ QStringList localPaths(const QMimeData* mime)
             paths << url.toLocalFile();
     return paths;
 }
-
-} // namespace
 
 FileDropFilter::FileDropFilter(QObject* parent)
     : QObject(parent)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QStringList>
 
+class QMimeData;
+
 namespace lrl {
 
 // Makes a widget accept files dropped on it from the desktop (local files in "text/uri-list") and
@@ -15,6 +17,9 @@ public:
     static FileDropFilter* install(QWidget* target);
 
     explicit FileDropFilter(QObject* parent = nullptr);
+
+    // The local files among the URLs of dropped data, in their order.
+    static QStringList localPaths(const QMimeData* mime);
 
 signals:
     void filesDropped(const QStringList& paths);

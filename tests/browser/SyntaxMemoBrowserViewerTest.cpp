@@ -8,6 +8,7 @@
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 #include "support/FakePascalViewer.h"
+#include "support/ShippedPascalViewer.h"
 #include "support/TempDir.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
@@ -24,23 +25,7 @@ using lrl::test::TempDir;
 
 namespace {
 
-// A viewer as the main window sets it up: the shipped scheme, highlighting on.
-struct RealViewer {
-    RealViewer()
-        : parser(createShippedParser())
-        , memo(*parser)
-        , adapter(memo)
-    {
-        TSyntaxMemoOptions options;
-        options.insert(smoSyntaxHighlight);
-        options.insert(smoPrintWrap);
-        options.insert(smoWordSelect);
-        memo.setOptions(options);
-    }
-    std::unique_ptr<TSyntaxMemoParser> parser;
-    TCustomSyntaxMemo memo;
-    SyntaxMemoBrowserViewer adapter;
-};
+using RealViewer = test::ShippedPascalViewer;
 
 std::string sampleProject() { return std::string(LRL_SOURCE_DIR) + "/examples/Sample/Sample.dpr"; }
 

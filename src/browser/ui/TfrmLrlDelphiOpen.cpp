@@ -4,6 +4,7 @@
 #include "browser/ui/TfrmLrlDelphi.h"
 
 #include "common/Exception.h"
+#include "widgets/FileDropFilter.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -21,17 +22,6 @@ namespace lrl {
 namespace {
 
 std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QStringList droppedPaths(const QMimeData* mime)
-{
-    QStringList paths;
-    if (!mime || !mime->hasUrls())
-        return paths;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    return paths;
-}
 
 } // namespace
 
@@ -91,7 +81,7 @@ void TfrmLrlDelphi::openCommandLine(const QStringList& args)
 // DnDRun1: files dropped anywhere on the window outside the tree.
 void TfrmLrlDelphi::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (droppedPaths(event->mimeData()).isEmpty()) {
+    if (FileDropFilter::localPaths(event->mimeData()).isEmpty()) {
         QMainWindow::dragEnterEvent(event);
         return;
     }
@@ -101,7 +91,7 @@ void TfrmLrlDelphi::dragEnterEvent(QDragEnterEvent* event)
 
 void TfrmLrlDelphi::dropEvent(QDropEvent* event)
 {
-    QStringList paths = droppedPaths(event->mimeData());
+    QStringList paths = FileDropFilter::localPaths(event->mimeData());
     if (paths.isEmpty()) {
         QMainWindow::dropEvent(event);
         return;

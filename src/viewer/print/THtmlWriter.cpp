@@ -3,6 +3,7 @@
 #include "common/MemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TStyleColors.h"
+#include "viewer/print/TEscapeTable.h"
 #include "viewer/print/TExportSink.h"
 #include "viewer/print/TSelectionWalk.h"
 
@@ -14,64 +15,31 @@ namespace lrl {
 
 namespace {
 
-class HtmlEscapes {
-public:
-    HtmlEscapes()
-    {
-        for (int c = 0; c < 256; ++c) {
-            std::string& s = m_text[static_cast<size_t>(c)];
-            if (c == '\t' || c == 160)
-                s = "&nbsp;";
-            else if (c < 32)
-                s.clear();
-            else if (c == '"')
-                s = "&quot;";
-            else if (c == '<')
-                s = "&lt;";
-            else if (c == '>')
-                s = "&gt;";
-            else if (c == '&')
-                s = "&amp;";
-            else if (c >= 128)
-                s = "&#" + std::to_string(c) + ";";
-            else
-                s = std::string(1, static_cast<char>(c));
-            m_plain[static_cast<size_t>(c)] = s.size() == 1 && s[0] == static_cast<char>(c);
-        }
-    }
-    std::string_view operator[](uint8_t c) const { return m_text[c]; }
-    bool plain(uint8_t c) const { return m_plain[c]; }
-
-private:
-    std::array<std::string, 256> m_text;
-    std::array<bool, 256> m_plain {};
-};
-
-const HtmlEscapes& escapes()
+// The HTML form of a character.
+std::string htmlEscape(uint8_t c)
 {
-    static const HtmlEscapes table;
+    if (c == '\t' || c == 160)
+        return "&nbsp;";
+    if (c < 32)
+        return {};
+    switch (c) {
+    case '"':
+        return "&quot;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    default:
+        return c >= 128 ? "&#" + std::to_string(c) + ";" : std::string(1, static_cast<char>(c));
+    }
+}
+
+const TEscapeTable& escapes()
+{
+    static const TEscapeTable table(&htmlEscape);
     return table;
-}
-
-void putEscaped(TExportSink& out, const uint8_t* chars, int count)
-{
-    const HtmlEscapes& table = escapes();
-    int i = 0;
-    while (i < count) {
-        int j = i;
-        while (j < count && table.plain(chars[j]))
-            ++j;
-        if (j > i)
-            out.put(std::string_view(reinterpret_cast<const char*>(chars + i), static_cast<size_t>(j - i)));
-        if (j < count)
-            out.put(table[chars[j++]]);
-        i = j;
-    }
-}
-
-void putEscaped(TExportSink& out, const std::string& text)
-{
-    putEscaped(out, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
 
 // Switches one font style tag on or off.
@@ -125,13 +93,13 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
     out.put("<HTML><HEAD>\r\n<META NAME=\"Generator\" CONTENT=\"");
     out.put(kGenerator);
     out.put("\">\r\n<TITLE>");
-    putEscaped(out, viewer.title());
+    escapes().put(out, viewer.title());
     out.put("</TITLE>\r\n<META NAME=\"Date\" CONTENT=\"");
-    putEscaped(out, m_env.shortDate());
+    escapes().put(out, m_env.shortDate());
     out.put("\">\r\n</HEAD>\r\n");
     out.putf("<BODY TEXT=\"#%s\" BGCOLOR=\"#%s\">\r\n", hex(base.text).c_str(), hex(base.back).c_str());
     out.put("<PRE><FONT FACE=\"");
-    putEscaped(out, settings.font.name);
+    escapes().put(out, settings.font.name);
     out.put("\">\r\n");
 
     // Per style its text colour and the tags that switch to it.
@@ -161,7 +129,7 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
                 toggle(out, bits & TSM_Effect::Italic, italic, "<I>", "</I>");
                 toggle(out, bits & TSM_Effect::Underline, underline, "<U>", "</U>");
             }
-            putEscaped(out, chars, count);
+            escapes().put(out, chars, count);
         });
         if (line.lineEnd)
             out.put("\r\n");

@@ -3,6 +3,7 @@
 #include "common/MemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TStyleColors.h"
+#include "viewer/print/TEscapeTable.h"
 #include "viewer/print/TExportSink.h"
 #include "viewer/print/TSelectionWalk.h"
 
@@ -15,68 +16,35 @@ namespace lrl {
 
 namespace {
 
-// The escaped form of every character, built once.
-class RtfEscapes {
-public:
-    RtfEscapes()
-    {
-        for (int c = 0; c < 256; ++c) {
-            std::string& s = m_text[static_cast<size_t>(c)];
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\'%.2x", c);
-            switch (c) {
-            case 0:
-                break;
-            case '\t':
-                s = "\\tab ";
-                break;
-            case '\f':
-                s = "\\page ";
-                break;
-            case '\r':
-                s = "\\line ";
-                break;
-            case '\'':
-            case '\\':
-            case '{':
-            case '}':
-                s = c == '\'' ? std::string(hex) : std::string { '\\', static_cast<char>(c) };
-                break;
-            default:
-                s = (c < 32 || c >= 128) ? std::string(hex) : std::string(1, static_cast<char>(c));
-                break;
-            }
-            m_plain[static_cast<size_t>(c)] = s.size() == 1 && s[0] == static_cast<char>(c);
-        }
-    }
-    std::string_view operator[](uint8_t c) const { return m_text[c]; }
-    bool plain(uint8_t c) const { return m_plain[c]; }
-
-private:
-    std::array<std::string, 256> m_text;
-    std::array<bool, 256> m_plain {};
-};
-
-const RtfEscapes& escapes()
+// The rich-text form of a character.
+std::string rtfEscape(uint8_t c)
 {
-    static const RtfEscapes table;
-    return table;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\'%.2x", c);
+    switch (c) {
+    case 0:
+        return {};
+    case '\t':
+        return "\\tab ";
+    case '\f':
+        return "\\page ";
+    case '\r':
+        return "\\line ";
+    case '\'':
+        return hex;
+    case '\\':
+    case '{':
+    case '}':
+        return std::string { '\\', static_cast<char>(c) };
+    default:
+        return (c < 32 || c >= 128) ? std::string(hex) : std::string(1, static_cast<char>(c));
+    }
 }
 
-void putEscaped(TExportSink& out, const uint8_t* chars, int count)
+const TEscapeTable& escapes()
 {
-    const RtfEscapes& table = escapes();
-    int i = 0;
-    while (i < count) {
-        int j = i;
-        while (j < count && table.plain(chars[j]))
-            ++j;
-        if (j > i)
-            out.put(std::string_view(reinterpret_cast<const char*>(chars + i), static_cast<size_t>(j - i)));
-        if (j < count)
-            out.put(table[chars[j++]]);
-        i = j;
-    }
+    static const TEscapeTable table(&rtfEscape);
+    return table;
 }
 
 void putColor(TExportSink& out, int32_t rgb)
@@ -199,7 +167,7 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
 
     out.put("{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil ");
     const std::string& face = settings.font.name;
-    putEscaped(out, reinterpret_cast<const uint8_t*>(face.data()), static_cast<int>(face.size()));
+    escapes().put(out, face);
     out.put(";}}\r\n");
 
     ColorTable colors(settings, m_env);
@@ -230,7 +198,7 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
                     back = colors.entry(colors.backIndex(style));
                 }
             }
-            putEscaped(out, chars, count);
+            escapes().put(out, chars, count);
         });
         if (line.lineEnd)
             out.put("\r\n");
