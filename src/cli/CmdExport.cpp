@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliScheme.h"
 #include "common/Exception.h"
 #include "common/Stream.h"
 #include "scheme/TSyntaxMemoParser.h"
@@ -26,18 +27,6 @@ public:
     bool canSeek() const override { return false; }
 };
 
-void loadScheme(TSyntaxMemoParser& parser, const CliArgs& args)
-{
-    if (!args.has("--scheme")) {
-        loadShippedScheme(parser);
-        return;
-    }
-    std::vector<uint8_t> bytes = readFileBytes(args.value("--scheme"));
-    parser.setReadingFromForm(true);
-    parser.setParser(bytes);
-    parser.setReadingFromForm(false);
-}
-
 int runExport(const std::vector<std::string>& argv)
 {
     CliArgs args(argv, { "--rtf", "--html" }, { "--scheme" });
@@ -45,7 +34,7 @@ int runExport(const std::vector<std::string>& argv)
     if (args.has("--rtf") == args.has("--html"))
         throw UsageError { "give one of --rtf and --html" };
     TSyntaxMemoParser parser("SyntaxMemoParser1");
-    loadScheme(parser, args);
+    loadSchemeOption(parser, args);
     // Bound to the scanner component, the viewer takes the scheme's styles and font and is scanned by it,
     // as the main window's viewer is.
     TCustomSyntaxMemo memo(parser);

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliScheme.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/TokenScan.h"
 #include "scheme/shipped/ShippedScheme.h"
@@ -17,19 +18,6 @@
 namespace lrl::cli {
 
 namespace {
-
-    void loadScheme(TSyntaxMemoParser& parser, const CliArgs& args)
-    {
-        if (!args.has("--scheme")) {
-            loadShippedScheme(parser);
-            return;
-        }
-        std::vector<uint8_t> bytes = readFileBytes(args.value("--scheme"));
-        // A table of another version is an error here, as it is when a window is read.
-        parser.setReadingFromForm(true);
-        parser.setParser(bytes);
-        parser.setReadingFromForm(false);
-    }
 
     void printTokens(TSyntaxMemoParser& parser, CharStream& text)
     {
@@ -68,7 +56,7 @@ namespace {
         CliArgs args(argv, { "--stats" }, { "--scheme" });
         args.expectPositional(1, 1);
         TSyntaxMemoParser parser("SyntaxMemoParser1");
-        loadScheme(parser, args);
+        loadSchemeOption(parser, args);
         auto memo = loadViewerFile(args.positional()[0]);
         TEdStream text(memo->textStore());
         if (args.has("--stats"))

@@ -8,6 +8,7 @@
 #include "browser/ui/TreeImages.h"
 #include "browser/ui/TreeItemModel.h"
 #include "viewer/ui/TSyntaxMemo.h"
+#include "widgets/EventHook.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -15,27 +16,10 @@
 #include <QTreeView>
 
 #include <exception>
-#include <functional>
 
 namespace lrl {
 
 namespace {
-
-// Hands the events of one object to a function before the object sees them.
-class EventHook : public QObject {
-public:
-    using Handler = std::function<bool(QEvent*)>;
-    EventHook(QObject* watched, Handler handler)
-        : QObject(watched)
-        , m_handler(std::move(handler))
-    {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override { return m_handler(event); }
-
-private:
-    Handler m_handler;
-};
 
 // The room the tree's delegate gives a print mark before the node's image.
 constexpr int kMarkWidth = TreeImages::kSize + 2;

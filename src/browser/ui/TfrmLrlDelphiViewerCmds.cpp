@@ -11,6 +11,7 @@
 #include "viewer/ui/TSyntaxMemo.h"
 #include "viewer/ui/TSyntaxMemoInput.h"
 #include "viewer/ui/TViewerFind.h"
+#include "widgets/EventHook.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -19,27 +20,10 @@
 #include <QTreeView>
 
 #include <exception>
-#include <functional>
 
 namespace lrl {
 
 namespace {
-
-// Hands the events of one object to a function before the object sees them.
-class ViewerEventHook : public QObject {
-public:
-    using Handler = std::function<bool(QEvent*)>;
-    ViewerEventHook(QObject* watched, Handler handler)
-        : QObject(watched)
-        , m_handler(std::move(handler))
-    {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override { return m_handler(event); }
-
-private:
-    Handler m_handler;
-};
 
 // F with Ctrl and no other modifier: the viewer's own Find key.
 bool isCtrlF(const QKeyEvent* key)
@@ -55,7 +39,7 @@ void TfrmLrlDelphi::createViewerCommands()
     // from the menu's shortcut there, so that one Ctrl+F runs Find once.
     connect(tbbtnFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
     connect(mnuFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
-    new ViewerEventHook(SyntaxMemo1, [this](QEvent* event) {
+    new EventHook(SyntaxMemo1, [this](QEvent* event) {
         if (event->type() == QEvent::ShortcutOverride && isCtrlF(static_cast<QKeyEvent*>(event))) {
             event->accept();
             return false;
