@@ -61,13 +61,12 @@ set(CPACK_PACKAGE_VENDOR Corvane)
 set(CPACK_PACKAGE_CONTACT "Corvane <listrel@corvane.example>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "read and print the source of Delphi projects")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "read and print the source of Delphi projects
- Listrel for Delphi lays a Delphi project out as a tree of its units, forms, options file, classes and
- routines, shows each file read-only with syntax highlighting (binary forms as text), and prints marked
- files, units, routines, a highlighted passage or the tree itself, straight to the printer or through a
- print preview.
- .
- The package holds the desktop program listrel-delphi and the command-line tool listrel-cli.")
+set(CPACK_PACKAGE_DESCRIPTION "Listrel for Delphi lays a Delphi project out as a tree of its units, forms, \
+options file, classes and routines, shows each file read-only with syntax highlighting (binary forms as \
+text), and prints marked files, units, routines, a highlighted passage or the tree itself, straight to the \
+printer or through a print preview.
+
+The package holds the desktop program listrel-delphi and the command-line tool listrel-cli.")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://corvane.example/listrel)
