@@ -1,6 +1,8 @@
 # Listrel for Delphi: the two commands of the README are `make run` and `make test`; each installs what is
 # missing first. Other targets: build, bench, asan (core tests under AddressSanitizer and UBSan), fuzz
-# (build the libFuzzer targets), fuzz-smoke (each target a few seconds over its seed corpus), format.
+# (build the libFuzzer targets), fuzz-smoke (each target a few seconds over its seed corpus), format,
+# install (into PREFIX, below DESTDIR when given), deb (the Debian package, in BUILD/package/),
+# package-test (builds the package, installs it on this machine, checks it and removes it again).
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -8,11 +10,12 @@ FUZZ_BUILD ?= build-fuzz
 WERROR     ?= OFF
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 5
+PREFIX     ?= /usr/local
 
 CMAKE_FLAGS = -G Ninja -DLRL_WERROR=$(WERROR)
 export CCACHE_BASEDIR := $(CURDIR)
 
-.PHONY: all setup build test run bench asan fuzz fuzz-smoke format clean
+.PHONY: all setup build test run bench asan fuzz fuzz-smoke format install deb package-test clean
 
 all: build
 
@@ -46,6 +49,17 @@ fuzz: setup
 
 fuzz-smoke: fuzz
 	@tools/fuzz-smoke.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+deb: build
+	@rm -f $(BUILD)/package/*.deb
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/*.deb
+
+package-test: build
+	@tools/package-test.sh $(BUILD)
 
 format:
 	@find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

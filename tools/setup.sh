@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests, the benchmarks and the fuzzers need,
+# Installs the Debian packages that the build, the tests, the benchmarks, the fuzzers and the package
+# test (the Debian tools, the desktop's validators and file-type database, man) need,
 # but only those that are missing, so that a second run costs a fraction of a second.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fontconfig
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils
+    dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
 
 missing=()
