@@ -442,6 +442,7 @@ void TCustomSyntaxMemo::layoutRow(const TNodePos& row, TRowPlan& plan)
 {
     const TLineNode& node = *row.node;
     m_displayLine.build(node, m_tabs);
+    m_displayLine.addLineEnd();
     TRowLayoutParams p;
     p.settings = &m_settings;
     p.metrics = &m_metrics;
@@ -458,6 +459,14 @@ void TCustomSyntaxMemo::layoutRow(const TNodePos& row, TRowPlan& plan)
         p.selectionPastEnd = selStart() <= end && selEnd() > end;
     }
     TRowLayout::layout(m_displayLine, p, plan);
+}
+
+void TCustomSyntaxMemo::rowPainted(TLineNode& node) const
+{
+    uint32_t done = lfRepaint;
+    if (m_scanHint < 0 || !scanSource() || !options().has(smoSyntaxHighlight))
+        done |= lfRescan | lfScanStart;
+    node.flags &= ~done;
 }
 
 TGutterPlan TCustomSyntaxMemo::gutterPlan(const TNodePos& row) const
