@@ -262,9 +262,11 @@ void TCustomSyntaxMemo::setTopLine(int line)
     notify([&](TSyntaxMemoListener& l) { l.viewChanged(*this); });
 }
 
-void TCustomSyntaxMemo::setScrollColumn(int column)
+void TCustomSyntaxMemo::setScrollColumn(int column) { scrollToColumn(column, m_store->longestLine()); }
+
+void TCustomSyntaxMemo::scrollToColumn(int column, int limit)
 {
-    column = std::clamp(column, 0, std::max(0, m_store->longestLine() - 1));
+    column = std::clamp(column, 0, std::max(0, limit - 1));
     if (column == m_scrollColumn)
         return;
     m_scrollColumn = column;

@@ -433,6 +433,9 @@ private:
 
     void notify(const std::function<void(TSyntaxMemoListener&)>& call);
     void clampView();
+    // setScrollColumn with `limit` in place of LongestLine: scrolling to the caret may go as far as the
+    // caret's column, which TABs can put beyond the longest line's length in characters.
+    void scrollToColumn(int column, int limit);
     void markForRepaint(int from, int to);
     void checkBookmark(int n) const;
     void tabsChanged();

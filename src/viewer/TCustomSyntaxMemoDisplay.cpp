@@ -579,16 +579,18 @@ void TCustomSyntaxMemo::scrollCaret()
         scroll -= kScrollStep;
     while (column >= scroll + columns)
         scroll += kScrollStep;
-    setScrollColumn(std::max(scroll, 0));
+    // LongestLine counts characters; a line with TABs has more columns than that.
+    const int limit = std::max(m_store->longestLine(), column + 1);
+    scrollToColumn(std::max(scroll, 0), limit);
 
     // A proportional font can put the caret beyond the right edge while its column still counts as
     // visible.
     if (m_clientWidth <= 0)
         return;
-    int length = lineLength(m_caret);
+    int length = std::max(lineLength(m_caret), column);
     while (posFromChar(m_caret).x > m_clientWidth && length > m_scrollColumn) {
         int before = m_scrollColumn;
-        setScrollColumn(m_scrollColumn + kScrollStep);
+        scrollToColumn(m_scrollColumn + kScrollStep, limit);
         if (m_scrollColumn == before)
             break;
     }

@@ -372,6 +372,16 @@ TEST(TCustomSyntaxMemoDisplay, ScrollingTheCaretIntoViewGoesInStepsOfEight)
     EXPECT_EQ(w.memo.topLine(), 3);
     EXPECT_EQ(w.memo.scrollColumn(), 0);
 
+    // End of a line whose TABs give it more columns than the longest line has characters.
+    loadBytes(w.memo, "x\r\n" + std::string(40, '\t') + "S := 1;\r\nend.\r\n");
+    const int end = w.memo.lineIndex(1) + 47;
+    w.memo.setSelection(end, end);
+    w.memo.scrollCaret();
+    EXPECT_LE(w.memo.scrollColumn(), 167);
+    EXPECT_GT(w.memo.scrollColumn() + columns, 167);
+    EXPECT_LT(w.memo.caretPos().x, 500);
+    loadBytes(w.memo, text);
+
     w.memo.caretControl().setLine(80);
     EXPECT_EQ(w.memo.caretControl().line(), 80);
     EXPECT_EQ(w.memo.caretControl().column(), 1);

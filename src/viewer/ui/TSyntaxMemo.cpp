@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace lrl {
 
 namespace {
@@ -131,7 +133,7 @@ void TSyntaxMemo::updateScrollBars()
     v->setSingleStep(1);
     v->setValue(topLine());
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(textStore().longestLine() - 1, 0));
+    h->setRange(0, std::max({ textStore().longestLine() - 1, scrollColumn(), 0 }));
     h->setPageStep(std::max(clientWidth() / std::max(metrics().charWidth(), 1), 1));
     h->setSingleStep(1);
     h->setValue(scrollColumn());
