@@ -8,6 +8,10 @@
 //   BM_LoadAndScanOnly      the same files loaded and scanned with nobody reading the tokens
 //   BM_ReadingLogicOnly     the open with every file's text and tokens prepared beforehand, so that
 //                           only the reading logic (and its file-system checks) is timed
+//   BM_OpenFlatProject      a project of 10,000 small units in its own folder, with the stand-in
+//                           scanner: /0 the project names them as they are on disk and shows the forms
+//                           folder (none of the forms exists), /1 it writes every name in upper case;
+//                           both look names up ignoring case, which is what resolving paths costs
 
 #include "browser/BrowserUi.h"
 #include "browser/ProjectBrowser.h"
@@ -18,6 +22,7 @@
 #include "support/FakePascalViewer.h"
 #include "support/ShippedPascalViewer.h"
 #include "support/GeneratedProject.h"
+#include "support/NullUi.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
 #include <benchmark/benchmark.h>
@@ -42,24 +47,6 @@ const GeneratedProject& project()
     static GeneratedProject p;
     return p;
 }
-
-class NullUi : public BrowserUi {
-public:
-    void setStatusText(StatusPanel, const std::string&) override { }
-    void setProgressVisible(bool) override { }
-    void setProgressMax(int) override { }
-    void setProgressStep(int) override { }
-    void stepProgress() override { }
-    void showError(const std::string&) override { }
-    void showMessage(const std::string&) override { }
-    void processEvents() override { }
-    void addRecentFile(const std::string&) override { }
-    void setFindEnabled(bool) override { }
-    void setPrintTreeEnabled(bool) override { }
-    void setCollapseExpandEnabled(bool) override { }
-    void setFileLabel(const std::string&) override { }
-    bool loadProgramIcon(const std::string&) override { return false; }
-};
 
 class CountingSink : public TokenSink {
 public:
@@ -128,7 +115,7 @@ void BM_OpenProject(benchmark::State& state)
 {
     const auto& p = project();
     test::FakePascalViewer viewer;
-    NullUi ui;
+    bench::NullUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
@@ -143,7 +130,7 @@ void BM_OpenProjectRealViewer(benchmark::State& state)
     const auto& p = project();
     RealViewer real;
     BrowserViewer& viewer = real.adapter;
-    NullUi ui;
+    bench::NullUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
@@ -191,13 +178,28 @@ void BM_ReadingLogicOnly(benchmark::State& state)
     for (const auto& unit : p.units())
         viewer.prepare(unit);
     viewer.prepare(p.project());
-    NullUi ui;
+    bench::NullUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
     reportNodes(state, browser);
 }
 BENCHMARK(BM_ReadingLogicOnly)->Unit(benchmark::kMillisecond);
+
+void BM_OpenFlatProject(benchmark::State& state)
+{
+    const bool otherCase = state.range(0) != 0;
+    const bench::FlatProject flat(10000, otherCase);
+    test::FakePascalViewer viewer;
+    bench::NullUi ui;
+    ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
+    browser.settings().ShFrm = !otherCase;
+    for (auto _ : state)
+        browser.openFile(flat.project());
+    state.counters["units"] = browser.unitCount();
+    state.counters["missing forms"] = browser.unitCount() - browser.formCount();
+}
+BENCHMARK(BM_OpenFlatProject)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -115,6 +115,24 @@ function(lrl_executable exe dir)
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS})
 endfunction()
 
+# A plain C++ program with tests: everything in its folder but main.cpp becomes the object library
+# <exe>_lib, so that objects which only register themselves (listrel-cli's subcommands) are linked into
+# both the program and tests/<same path>, and main.cpp the executable.
+function(lrl_core_executable exe dir)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    _lrl_sources(_srcs ${dir})
+    list(FILTER _srcs EXCLUDE REGEX "/main\\.cpp$")
+    set(_lib ${exe}_lib)
+    add_library(${_lib} OBJECT ${_srcs})
+    set_target_properties(${_lib} PROPERTIES AUTOMOC OFF AUTORCC OFF)
+    target_include_directories(${_lib} PUBLIC ${LRL_SRC_ROOT})
+    target_link_libraries(${_lib} PUBLIC ${ARG_DEPS})
+    add_executable(${exe} ${PROJECT_SOURCE_DIR}/${dir}/main.cpp)
+    set_target_properties(${exe} PROPERTIES AUTOMOC OFF AUTORCC OFF)
+    target_link_libraries(${exe} PRIVATE ${_lib})
+    _lrl_add_tests(${_lib} ${dir} FALSE)
+endfunction()
+
 # A Qt program: everything in its folder but main.cpp becomes the library <exe>_lib (so that tests/app can
 # test the start-up code), and main.cpp the executable.
 function(lrl_qt_executable exe dir)

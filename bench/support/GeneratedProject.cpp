@@ -1,5 +1,6 @@
 #include "support/GeneratedProject.h"
 
+#include <cctype>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -79,6 +80,51 @@ std::string generateUnit(int n)
         line("// filler comment line " + std::to_string(lines));
     line("end.");
     return s.str();
+}
+
+std::string generateBigUnit(size_t bytes)
+{
+    std::string s = "unit Big;\r\n\r\ninterface\r\n\r\ntype\r\n  TBig = class\r\n    FCount: Integer;\r\n  end;\r\n"
+                    "\r\nimplementation\r\n\r\n";
+    for (int m = 0; s.size() < bytes; ++m) {
+        s += "procedure TBig.Step" + std::to_string(m) + "(const S: string);\r\nvar\r\n  I: Integer;\r\nbegin\r\n";
+        for (int l = 0; l < 15; ++l) {
+            s += "  for I := 1 to Length(S) do Inc(FCount, Ord(S[I]) * " + std::to_string(l) + ");\r\n";
+            s += "  { the count goes on } // and a line comment\r\n";
+        }
+        s += "end;\r\n\r\n";
+    }
+    s += "end.\r\n";
+    return s;
+}
+
+FlatProject::FlatProject(int units, bool otherCase)
+{
+    std::random_device rd;
+    m_dir = fs::temp_directory_path() / ("lrl-bench-flat-" + std::to_string(rd()));
+    fs::create_directories(m_dir);
+    std::ostringstream dpr;
+    dpr << "program Flat;\r\n\r\nuses\r\n  Forms";
+    for (int n = 0; n < units; ++n) {
+        std::string name = "Unit" + std::to_string(n);
+        std::ofstream(m_dir / (name + ".pas"), std::ios::binary)
+            << "unit " << name << ";\r\ninterface\r\nimplementation\r\nprocedure P" << n
+            << ";\r\nbegin\r\nend;\r\nend.\r\n";
+        std::string written = name + ".pas";
+        if (otherCase)
+            for (char& c : written)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        dpr << ",\r\n  " << name << " in '" << written << "'";
+    }
+    dpr << ";\r\n\r\nbegin\r\n  Application.Run;\r\nend.\r\n";
+    std::ofstream(m_dir / "Flat.dpr", std::ios::binary) << dpr.str();
+    m_project = (m_dir / "Flat.dpr").string();
+}
+
+FlatProject::~FlatProject()
+{
+    std::error_code ec;
+    fs::remove_all(m_dir, ec);
 }
 
 GeneratedProject::GeneratedProject()

@@ -23,7 +23,8 @@ public:
     virtual void setTokenSink(TokenSink* sink) = 0;
     // The characters from start up to, not including, end of the current text.
     virtual std::string tokenText(int32_t start, int32_t end) const = 0;
-    // Asked for every token during a load, so it must be cheap.
+    // The lines of the text as the file has them: a line longer than a viewer row, or cut into rows by
+    // word wrap, counts once. Asked for every token during a load, so it must be cheap.
     virtual int lineCount() const = 0;
     // Characters in the text, each line end counting one.
     virtual int32_t textLength() const = 0;

@@ -4,7 +4,9 @@
 
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -43,24 +45,56 @@ namespace {
             && isSeparator(name[2]);
     }
 
-    // The entry of folder whose name equals name apart from letter case, first in name order.
-    std::optional<fs::path> entryIgnoringCase(const fs::path& folder, const std::string& name)
+    // A folder's entries by their lower-cased names; of names that differ in case only, the first in
+    // name order.
+    using Listing = std::unordered_map<std::string, std::string>;
+
+    Listing listFolder(const fs::path& folder)
     {
+        Listing listing;
         std::error_code ec;
         fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
         if (ec)
-            return std::nullopt;
-        std::optional<std::string> best;
+            return listing;
         for (; it != fs::directory_iterator(); it.increment(ec)) {
             if (ec)
                 break;
             std::string entry = it->path().filename().string();
-            if (sameText(entry, name) && (!best || entry < *best))
-                best = entry;
+            auto [at, added] = listing.try_emplace(lowerCase(entry), entry);
+            if (!added && entry < at->second)
+                at->second = std::move(entry);
         }
-        if (!best)
+        return listing;
+    }
+
+} // namespace
+
+struct FolderListingScope::Listings {
+    std::map<fs::path, Listing> byFolder;
+};
+
+namespace {
+
+    // The listings kept while a FolderListingScope lives on this thread.
+    thread_local FolderListingScope::Listings* t_listings = nullptr;
+
+    // The entry of folder whose name equals name apart from letter case, first in name order.
+    std::optional<fs::path> entryIgnoringCase(const fs::path& folder, const std::string& name)
+    {
+        std::optional<Listing> own;
+        const Listing* listing;
+        if (t_listings) {
+            auto it = t_listings->byFolder.find(folder);
+            if (it == t_listings->byFolder.end())
+                it = t_listings->byFolder.emplace(folder, listFolder(folder)).first;
+            listing = &it->second;
+        } else {
+            listing = &own.emplace(listFolder(folder));
+        }
+        auto found = listing->find(lowerCase(name));
+        if (found == listing->end())
             return std::nullopt;
-        return folder / *best;
+        return folder / found->second;
     }
 
 } // namespace
@@ -128,6 +162,20 @@ std::string findFileIgnoringCase(const std::string& path)
         found = std::move(*match);
     }
     return found.string();
+}
+
+FolderListingScope::FolderListingScope()
+{
+    if (t_listings)
+        return;
+    m_own = std::make_unique<Listings>();
+    t_listings = m_own.get();
+}
+
+FolderListingScope::~FolderListingScope()
+{
+    if (m_own)
+        t_listings = nullptr;
 }
 
 std::string resolvePath(std::string_view name, std::string_view base)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,24 @@ int64_t fileSizeOf(const std::string& path);
 // that differs from it in letter case only (the first in name order when there are several). Answers
 // path unchanged when no such file exists.
 std::string findFileIgnoringCase(const std::string& path);
+
+// While one lives, findFileIgnoringCase on this thread lists each folder it looks into once and finds
+// names in that listing, so that opening a project with many units in one folder does not list the
+// folder again for every name. Files added or removed meanwhile are not seen. Scopes nest; an inner one
+// shares the listings of the outermost.
+class FolderListingScope {
+public:
+    FolderListingScope();
+    ~FolderListingScope();
+    FolderListingScope(const FolderListingScope&) = delete;
+    FolderListingScope& operator=(const FolderListingScope&) = delete;
+
+    struct Listings;
+
+private:
+    // Set in the outermost scope only.
+    std::unique_ptr<Listings> m_own;
+};
 
 // Resolves a unit or form path as a project writes it against the folder of base (a real path of this
 // system). "\" and "/" both separate folders in name; ".." steps up a folder wherever it stands; a name

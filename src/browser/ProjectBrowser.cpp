@@ -94,6 +94,8 @@ void ProjectBrowser::openOnce(const std::string& path)
 {
     m_opening = true;
     ScopeExit notOpening([this] { m_opening = false; });
+    // A project names many files in few folders; each folder is listed once for the whole load.
+    FolderListingScope listings;
 
     setStatus(StatusPanel::Panel3, "");
     setStatus(StatusPanel::Panel4, "");
@@ -114,7 +116,9 @@ void ProjectBrowser::openOnce(const std::string& path)
         m_scanBase = path;
         m_fileLabel = path;
         m_ui.setFileLabel(path);
-        m_ui.addRecentFile(path);
+        // A path that names no file (mistyped, or gone since it was listed) is not worth offering again.
+        if (fileExists(path))
+            m_ui.addRecentFile(path);
         if (lowerFileExt(path) == ".dpr") {
             std::string exe = findFileIgnoringCase(changeFileExt(path, ".exe"));
             m_projectImage = fileExists(exe) && m_ui.loadProgramIcon(exe) ? img::ProgramIcon : img::Project;
@@ -123,10 +127,8 @@ void ProjectBrowser::openOnce(const std::string& path)
         // The path keeps its letter case: on this system file names are case-sensitive, and only the
         // extension is compared without case.
         loadAndScan(path);
-        if (!fileExists(path)) {
-            setStatus(StatusPanel::Panel5, "");
+        if (!fileExists(path))
             m_ui.showError(format(kNotFound, path.c_str()));
-        }
         m_ui.setFindEnabled(true);
         m_ui.setPrintTreeEnabled(true);
     } catch (...) {
@@ -146,6 +148,9 @@ void ProjectBrowser::finishOpen()
         m_tree.select(first);
         showProjectCounts(first);
         showFileStatus(first, first->text());
+    } else {
+        // Nothing was read (a missing file, or one that failed): the loading notice must not stay.
+        setStatus(StatusPanel::Panel5, "");
     }
 }
 
@@ -166,6 +171,8 @@ void ProjectBrowser::loadAndScan(const std::string& path)
     m_ui.processEvents();
     if (!fileExists(path))
         return;
+    // Hidden again also when reading fails, so that a failed big file leaves no stale progress behind.
+    ScopeExit hideProgress([this] { m_ui.setProgressVisible(false); });
     {
         m_viewer.setTokenSink(this);
         ScopeExit removeSink([this] { m_viewer.setTokenSink(nullptr); });
@@ -173,8 +180,6 @@ void ProjectBrowser::loadAndScan(const std::string& path)
     }
     m_routines.finish();
 
-    // Hidden again also when reading fails, so that a failed big file leaves no stale progress behind.
-    ScopeExit hideProgress([this] { m_ui.setProgressVisible(false); });
     std::string ext = lowerFileExt(path);
     if (ext == ".dpr" || ext == ".dof") {
         buildProjectTree();
@@ -259,7 +264,15 @@ void ProjectBrowser::buildProjectTree()
                 ++m_formCount;
             }
             m_scanBase = extractFilePath(m_scanBase);
-            loadAndScan(resolvePath(caption, m_scanBase));
+            try {
+                loadAndScan(resolvePath(caption, m_scanBase));
+            } catch (const Exception& e) {
+                // A unit that is there but cannot be read is reported and marked missing, with its form
+                // node kept as for a missing unit; the rest of the project is read as usual.
+                m_ui.showError(e.message());
+                m_tree.setImages(unit, img::Missing, img::Missing);
+                unitExists = false;
+            }
             if (form && unitExists && !formExists) {
                 m_tree.remove(form);
                 --m_formCount;
@@ -300,7 +313,8 @@ void ProjectBrowser::showFormFile()
         return;
     std::string form = changeFileExt(m_scanBase, ".dfm");
     TTreeNode* root = m_tree.add(nullptr, extractFileName(form), img::Form, img::FormSelected);
-    convertFormFile(form);
+    // The caption says ".dfm"; the file on disk may write its extension in any case.
+    convertFormFile(findFileIgnoringCase(form));
     showProjectCounts(root);
     showFileStatus(root, root->text());
 }

@@ -83,7 +83,8 @@ void RoutineCollector::finish()
 
 // Files the pending entries except the last keep - 1 (with keep = 2 that is the class name the handler
 // has just read as a routine name) under "Proc/Func", unless the category named m_routineName already
-// lists them. Plain routines are therefore collected only up to the first method body.
+// lists them. The implementation flag stays set, so that plain routines written after a method body
+// are collected as well.
 void RoutineCollector::filePending(size_t keep)
 {
     category(kProcFuncCategory);
@@ -105,7 +106,6 @@ void RoutineCollector::filePending(size_t keep)
             procFunc.add(std::move(routine), offset);
     }
     m_pending.clear();
-    m_inImplementation = false;
 }
 
 } // namespace lrl

@@ -19,8 +19,8 @@ using RoutineList = StringList<int32_t>;
 using CategoryList = StringList<RoutineList>;
 
 // The unit handler: a small state machine over a unit's token stream that files methods under their
-// class and plain routines, those implemented between "implementation" and the first method body, under
-// "Proc/Func".
+// class and plain routines, those implemented anywhere after "implementation", under "Proc/Func" (each
+// name once, at its first offset).
 class RoutineCollector {
 public:
     // sorted decides whether lists made from now on sort (the Srt setting at the time).

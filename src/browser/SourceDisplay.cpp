@@ -127,7 +127,9 @@ void SourceDisplay::doubleClick(const TTreeNode* selected)
     if (!sameText(shownFileName(), unit->text())) {
         // The load replaces the text; one that fails keeps the viewer as it was.
         m_viewer.load(resolvePath(unit->text(), m_browser.openedFile()));
-        m_browser.showFileStatus(category, unit->text());
+        // Counted from the unit's first category, as a click on the unit counts, so that a unit shows
+        // the same routine counts however it was reached.
+        m_browser.showFileStatus(unit->firstChild(), unit->text());
     }
     m_viewer.moveCaretTo(offset);
 }

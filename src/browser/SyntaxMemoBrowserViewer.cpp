@@ -47,7 +47,14 @@ std::string SyntaxMemoBrowserViewer::tokenText(int32_t start, int32_t end) const
     return text;
 }
 
-int SyntaxMemoBrowserViewer::lineCount() const { return m_memo.getLineCount(); }
+int SyntaxMemoBrowserViewer::lineCount() const
+{
+    // The store cuts long lines into several nodes (and word wrap into rows); the file's lines are its
+    // line ends, and a last line without one.
+    const TTextStore& store = m_memo.textStore();
+    const TLineNode* last = store.last();
+    return store.lineEndCount() + (last && !last->endsLine() ? 1 : 0);
+}
 
 int32_t SyntaxMemoBrowserViewer::textLength() const { return m_memo.textStore().charCount(); }
 

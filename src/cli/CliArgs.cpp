@@ -1,8 +1,12 @@
 #include "cli/CliArgs.h"
 
+#include "browser/FilePaths.h"
+#include "common/Exception.h"
 #include "common/FileStream.h"
+#include "common/Format.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace lrl::cli {
 
@@ -62,8 +66,23 @@ void CliArgs::expectPositional(size_t min, size_t max) const
         throw UsageError { "too many arguments" };
 }
 
+const std::string& CliArgs::inputFile(size_t index) const
+{
+    const std::string& path = m_positional.at(index);
+    requireRegularFile(path);
+    return path;
+}
+
+void requireRegularFile(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !fileExists(path))
+        throw EFOpenError(format("Cannot open file \"%s\". Not a regular file", path.c_str()));
+}
+
 std::vector<uint8_t> readFileBytes(const std::string& path)
 {
+    requireRegularFile(path);
     FileStream in(path, FileStream::Mode::OpenRead);
     std::vector<uint8_t> bytes(static_cast<size_t>(in.size()));
     in.readBuffer(bytes.data(), bytes.size());

@@ -19,6 +19,8 @@ public:
     bool has(const std::string& option) const;
     std::string value(const std::string& option, const std::string& fallback = {}) const;
     const std::vector<std::string>& positional() const { return m_positional; }
+    // Positional argument `index` as a file the command reads: refused by requireRegularFile.
+    const std::string& inputFile(size_t index) const;
     // Raises UsageError unless there are between min and max positional arguments.
     void expectPositional(size_t min, size_t max) const;
 
@@ -27,7 +29,15 @@ private:
     std::vector<std::string> m_positional;
 };
 
-// Whole-file helpers; both raise the stream errors of the system.
+// Raises EFOpenError "Cannot open file "PATH". Not a regular file" for a path that exists but is no
+// regular file (a folder, a FIFO, a device, a link to one), before anything opens it: opening a FIFO
+// waits for a writer, and a device can give endless bytes. A path that does not exist passes, so that
+// the command reports it as it reports any file it cannot open. The window and `tree` take the same
+// test (fileExists) before they load a file.
+void requireRegularFile(const std::string& path);
+
+// Whole-file helpers; both raise the stream errors of the system, and reading refuses what
+// requireRegularFile refuses.
 std::vector<uint8_t> readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

@@ -17,7 +17,7 @@ int runCompileScheme(const std::vector<std::string>& argv)
     CliArgs args(argv, {}, {});
     args.expectPositional(2, 2);
     TSyntaxMemoParser parser("SyntaxMemoParser1");
-    parser.Script = args.positional()[0];
+    parser.Script = args.inputFile(0);
     try {
         parser.compileScriptFile();
     } catch (const ESYM_COMP_ERROR& e) {

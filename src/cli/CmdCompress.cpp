@@ -23,7 +23,7 @@ TCompressor fileCompressor(const CliArgs& args)
 {
     args.expectPositional(2, 2);
     TCompressor c;
-    c.InputFileName = args.positional()[0];
+    c.InputFileName = args.inputFile(0);
     c.OutputFileName = args.positional()[1];
     return c;
 }

@@ -13,7 +13,7 @@ int runConvertForm(const std::vector<std::string>& args)
 {
     CliArgs parsed(args, {}, {});
     parsed.expectPositional(1, 1);
-    std::vector<uint8_t> bytes = readFileBytes(parsed.positional()[0]);
+    std::vector<uint8_t> bytes = readFileBytes(parsed.inputFile(0));
     std::string text = formFileText(bytes);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? kOk : kError;

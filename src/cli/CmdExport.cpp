@@ -38,7 +38,7 @@ int runExport(const std::vector<std::string>& argv)
     // Bound to the scanner component, the viewer takes the scheme's styles and font and is scanned by it,
     // as the main window's viewer is.
     TCustomSyntaxMemo memo(parser);
-    memo.loadFromFile(args.positional()[0]);
+    memo.loadFromFile(args.inputFile(0));
     memo.setTitle(args.positional()[0]);
     installExportWriters(memo);
     memo.setSaveFormat(args.has("--rtf") ? sfRTF : sfHTML);

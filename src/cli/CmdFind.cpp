@@ -18,7 +18,7 @@ int runFind(const std::vector<std::string>& argv)
     CliArgs args(argv, { "--regex", "--case", "--word", "--backward" }, {});
     args.expectPositional(2, 2);
     TCustomSyntaxMemo memo;
-    memo.loadFromFile(args.positional()[1]);
+    memo.loadFromFile(args.inputFile(1));
 
     TMemoSearch search(memo);
     search.setRegexMode(args.has("--regex"));

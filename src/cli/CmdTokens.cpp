@@ -57,7 +57,7 @@ namespace {
         args.expectPositional(1, 1);
         TSyntaxMemoParser parser("SyntaxMemoParser1");
         loadSchemeOption(parser, args);
-        auto memo = loadViewerFile(args.positional()[0]);
+        auto memo = loadViewerFile(args.inputFile(0));
         TEdStream text(memo->textStore());
         if (args.has("--stats"))
             printStats(parser, text);

@@ -14,12 +14,6 @@ namespace lrl::cli {
 
 namespace {
 
-std::vector<CliCommand>& registry()
-{
-    static std::vector<CliCommand> commands;
-    return commands;
-}
-
 void printUsage(std::FILE* out)
 {
     std::fprintf(out, "usage: listrel-cli COMMAND [ARGS]\n\ncommands:\n");
@@ -30,16 +24,6 @@ void printUsage(std::FILE* out)
 }
 
 } // namespace
-
-CliRegistrar::CliRegistrar(std::string name, std::string usage, std::string summary, CommandFn run)
-{
-    registry().push_back({ std::move(name), std::move(usage), std::move(summary), run });
-}
-
-const std::vector<CliCommand>& cliCommands()
-{
-    return registry();
-}
 
 } // namespace lrl::cli
 

@@ -4,6 +4,7 @@
 #include "common/Stream.h"
 #include "scheme/ESYM_COMP_ERROR.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -315,10 +316,16 @@ TSYM_Compiler::IncludeReader TSYM_Compiler::fileReader()
         std::ifstream in(path, std::ios::binary);
         if (!in)
             return std::nullopt;
+        // Never more than maxBytes: the caller asks for one byte past what the script may still add, so
+        // that a file too large for it is refused without being read whole.
         std::string text;
         char buffer[4096];
-        while (text.size() <= maxBytes && in.read(buffer, sizeof buffer), in.gcount() > 0)
+        while (text.size() < maxBytes) {
+            in.read(buffer, static_cast<std::streamsize>(std::min(sizeof buffer, maxBytes - text.size())));
+            if (in.gcount() <= 0)
+                break;
             text.append(buffer, static_cast<size_t>(in.gcount()));
+        }
         return text;
     };
 }

@@ -139,23 +139,19 @@ void TCommandDispatcher::scrollDownOneLine(bool extend)
 }
 
 // Set Bookmark n on the caret's line (its first row under word wrap): removed when it stands there
-// already; otherwise moved there with the caret's column, and any other numbered bookmark of that line
-// goes, since a line holds one at a time.
+// already; otherwise moved there with the caret's column in the line, and any other numbered bookmark of
+// that line goes, since a line holds one at a time.
 void TCommandDispatcher::toggleBookmark(int n)
 {
     const TTextStore& store = m_memo.textStore();
     TNodePos row = store.findOffset(m_memo.selCaret());
     if (!row.node)
         return;
-    int offset = m_memo.selCaret();
     while (row.node->isContinuation() && row.node->prev) {
         row.node = row.node->prev;
         row.start -= row.node->length;
         --row.line;
     }
-    // An offset at the end of a row that word wrap continues belongs to the next row.
-    const int last = row.node->endsLine() ? row.node->textLength() : std::max(row.node->length - 1, 0);
-    offset = std::min(offset, row.start + last);
     const uint16_t bit = static_cast<uint16_t>(1u << n);
     if (row.node->bookmarkBits & bit) {
         m_memo.clearBookmark(n);
@@ -164,7 +160,7 @@ void TCommandDispatcher::toggleBookmark(int n)
     for (int other = 0; other < 10; ++other)
         if (other != n && (row.node->bookmarkBits & (1u << other)))
             m_memo.clearBookmark(other);
-    m_memo.setBookmark(n, offset);
+    m_memo.setBookmark(n, m_memo.selCaret());
     if (OnBookmarkSet)
         OnBookmarkSet(m_memo, n);
 }

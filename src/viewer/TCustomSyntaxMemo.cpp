@@ -262,9 +262,11 @@ void TCustomSyntaxMemo::setTopLine(int line)
     notify([&](TSyntaxMemoListener& l) { l.viewChanged(*this); });
 }
 
-void TCustomSyntaxMemo::setScrollColumn(int column)
+void TCustomSyntaxMemo::setScrollColumn(int column) { scrollToColumn(column, m_store->longestLine()); }
+
+void TCustomSyntaxMemo::scrollToColumn(int column, int limit)
 {
-    column = std::clamp(column, 0, std::max(0, m_store->longestLine() - 1));
+    column = std::clamp(column, 0, std::max(0, limit - 1));
     if (column == m_scrollColumn)
         return;
     m_scrollColumn = column;
@@ -308,6 +310,24 @@ void TCustomSyntaxMemo::checkBookmark(int n) const
         throw ESyntaxMemo("Bookmark index range error");
 }
 
+namespace {
+
+    // The first row of the line p's node belongs to: word wrap, and the node limit for longer lines, cut
+    // one line into several nodes, and the line's bookmarks stand on the first.
+    TNodePos firstRowOf(TNodePos p)
+    {
+        while (p.node->isContinuation() && p.node->prev) {
+            p.node = p.node->prev;
+            p.start -= p.node->length;
+            --p.line;
+        }
+        return p;
+    }
+
+    bool continuedBelow(const TLineNode& node) { return node.next && node.next->isContinuation(); }
+
+} // namespace
+
 void TCustomSyntaxMemo::setBookmark(int n, int offset)
 {
     checkBookmark(n);
@@ -320,9 +340,17 @@ void TCustomSyntaxMemo::setBookmark(int n, int offset)
             node->bookmarkBits &= static_cast<uint16_t>(~bit);
             node->flags |= lfRepaint;
         }
-    p.node->bookmarkBits |= bit;
-    p.node->flags |= lfRepaint;
-    int column = m_tabs.columnOfChar(*p.node, std::max(offset, 0) - p.start);
+    TNodePos first = firstRowOf(p);
+    first.node->bookmarkBits |= bit;
+    first.node->flags |= lfRepaint;
+    // The column in the whole line, counted over the rows before the offset's.
+    int column = 0;
+    for (const TLineNode* row = first.node; row != p.node; row = row->next)
+        for (int i = 0; i < row->textLength(); ++i)
+            column = m_tabs.advance(column, row->text()[i]);
+    const int k = std::clamp(offset - p.start, 0, p.node->textLength());
+    for (int i = 0; i < k; ++i)
+        column = m_tabs.advance(column, p.node->text()[i]);
     m_store->bookmarkColumns()[n] = static_cast<int16_t>(std::min(column + 1, int(INT16_MAX)));
     m_store->notifyBookmarksChanged();
 }
@@ -361,10 +389,26 @@ bool TCustomSyntaxMemo::jumpToBookmark(int n)
     }
     if (!p.node)
         return false;
-    int column = std::max(0, m_store->bookmarkColumns()[n] - 1);
-    int offset = p.start + m_tabs.charAtColumn(*p.node, column);
+    // Characters are taken until the column is reached, over the line's rows, or up to the line's end.
+    const int column = std::max(0, m_store->bookmarkColumns()[n] - 1);
+    const int line = p.line;
+    int at = 0;
+    int i = 0;
+    while (at < column) {
+        if (i == p.node->textLength()) {
+            if (!continuedBelow(*p.node))
+                break;
+            p.start += p.node->length;
+            p.node = p.node->next;
+            ++p.line;
+            i = 0;
+            continue;
+        }
+        at = m_tabs.advance(at, p.node->text()[i++]);
+    }
+    const int offset = p.start + i;
     setSelection(offset, offset);
-    setTopLine(p.line - m_rows / 2);
+    setTopLine(line - m_rows / 2);
     return true;
 }
 

@@ -238,13 +238,15 @@ public:
     size_t getLineAttrs(int first, int last, uint8_t* values, size_t size) const;
 
     // --- Bookmarks 0 ... 9; other numbers raise ESyntaxMemo "Bookmark index range error".
-    // Sets bookmark n on the line holding the offset, at the offset's column.
+    // Sets bookmark n on the line holding the offset, at the offset's column in that line. A line that
+    // word wrap or the node limit cut into several rows carries the bookmark on its first row, and the
+    // column counts over all of its rows.
     void setBookmark(int n, int offset);
     void clearBookmark(int n);
     // The line of bookmark n, -1 when it is not set.
     int bookmarkLine(int n) const;
-    // Puts the caret at the bookmark's column (or its line's end) and scrolls the line to the middle of
-    // the window; answers false when the bookmark is not set.
+    // Puts the caret at the bookmark's column in its line, on whichever row that is (or at the line's end),
+    // and scrolls the line to the middle of the window; answers false when the bookmark is not set.
     bool jumpToBookmark(int n);
 
     // --- View state
@@ -375,6 +377,10 @@ public:
     // line stays readable through displayLine() until the next call.
     void layoutRow(const TNodePos& row, TRowPlan& plan);
     const TDisplayLine& displayLine() const { return m_displayLine; }
+    // The painter has drawn the row of this node: clears its marks for repainting and rescanning (Flags
+    // bits 0, 1 and 4), so that the row counts as changed only when something changes it again. The
+    // rescan marks stay while a scan is still to read them (one that could not run before this paint).
+    void rowPainted(TLineNode& node) const;
     // The gutter of a row (null node: a row below the text).
     TGutterPlan gutterPlan(const TNodePos& row) const;
     // How rows are coloured apart from their styles.
@@ -427,6 +433,9 @@ private:
 
     void notify(const std::function<void(TSyntaxMemoListener&)>& call);
     void clampView();
+    // setScrollColumn with `limit` in place of LongestLine: scrolling to the caret may go as far as the
+    // caret's column, which TABs can put beyond the longest line's length in characters.
+    void scrollToColumn(int column, int limit);
     void markForRepaint(int from, int to);
     void checkBookmark(int n) const;
     void tabsChanged();

@@ -442,6 +442,7 @@ void TCustomSyntaxMemo::layoutRow(const TNodePos& row, TRowPlan& plan)
 {
     const TLineNode& node = *row.node;
     m_displayLine.build(node, m_tabs);
+    m_displayLine.addLineEnd();
     TRowLayoutParams p;
     p.settings = &m_settings;
     p.metrics = &m_metrics;
@@ -458,6 +459,14 @@ void TCustomSyntaxMemo::layoutRow(const TNodePos& row, TRowPlan& plan)
         p.selectionPastEnd = selStart() <= end && selEnd() > end;
     }
     TRowLayout::layout(m_displayLine, p, plan);
+}
+
+void TCustomSyntaxMemo::rowPainted(TLineNode& node) const
+{
+    uint32_t done = lfRepaint;
+    if (m_scanHint < 0 || !scanSource() || !options().has(smoSyntaxHighlight))
+        done |= lfRescan | lfScanStart;
+    node.flags &= ~done;
 }
 
 TGutterPlan TCustomSyntaxMemo::gutterPlan(const TNodePos& row) const
@@ -570,16 +579,18 @@ void TCustomSyntaxMemo::scrollCaret()
         scroll -= kScrollStep;
     while (column >= scroll + columns)
         scroll += kScrollStep;
-    setScrollColumn(std::max(scroll, 0));
+    // LongestLine counts characters; a line with TABs has more columns than that.
+    const int limit = std::max(m_store->longestLine(), column + 1);
+    scrollToColumn(std::max(scroll, 0), limit);
 
     // A proportional font can put the caret beyond the right edge while its column still counts as
     // visible.
     if (m_clientWidth <= 0)
         return;
-    int length = lineLength(m_caret);
+    int length = std::max(lineLength(m_caret), column);
     while (posFromChar(m_caret).x > m_clientWidth && length > m_scrollColumn) {
         int before = m_scrollColumn;
-        setScrollColumn(m_scrollColumn + kScrollStep);
+        scrollToColumn(m_scrollColumn + kScrollStep, limit);
         if (m_scrollColumn == before)
             break;
     }

@@ -97,6 +97,21 @@ void TDisplayLine::build(const char* chars, const uint8_t* values, int count, bo
     m_length = column;
 }
 
+void TDisplayLine::addLineEnd()
+{
+    if (m_length == 0)
+        return;
+    const auto last = static_cast<unsigned char>(m_chars[m_length - 1]);
+    if (last <= ' ' || last == 160)
+        return;
+    reserveColumns(m_length + 1);
+    m_chars[m_length] = ' ';
+    m_values[m_length] = m_values[m_length - 1];
+    m_kinds[m_length] = LineEnd;
+    m_charOfColumn[m_length + 1] = m_charCount;
+    ++m_length;
+}
+
 int TDisplayLine::columnOf(int k) const { return m_columnOfChar[std::clamp(k, 0, m_charCount)]; }
 
 int TDisplayLine::charAt(int column) const { return m_charOfColumn[std::clamp(column, 0, m_length)]; }

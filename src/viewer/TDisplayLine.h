@@ -23,6 +23,7 @@ public:
         Char, // a character of the node
         TabStart, // the first blank of an expanded TAB
         TabFill, // a further blank of an expanded TAB
+        LineEnd, // the column that stands for the end of a row which ends in neither CR nor a blank
     };
 
     TDisplayLine();
@@ -31,6 +32,11 @@ public:
     void build(const TLineNode& node, const TTabStops& tabs);
     // The same for loose characters with their token values (values may be null).
     void build(const char* chars, const uint8_t* values, int count, bool hasTab, const TTabStops& tabs);
+    // Gives a row that ends in neither CR nor a blank (a row cut from a longer line, the last line of a
+    // text) one more display column, a blank of kind LineEnd with the last character's token value, so
+    // that every row ends in a column that stands for its line end, as a CR-ended row does. The column is
+    // laid out but never drawn; the character maps are unchanged.
+    void addLineEnd();
 
     int length() const { return m_length; }
     int charCount() const { return m_charCount; }

@@ -25,7 +25,9 @@ bool TMemoSearch::findText(const std::string& text, TSearchResult& result, uint1
 {
     m_lastText = text;
     m_lastFlags = flags;
-    m_regexMode = (flags & sfRegExpr) != 0;
+    // The flag asks for a pattern; without it the dialog keeps the mode the user chose in it.
+    if (flags & sfRegExpr)
+        m_regexMode = true;
     if (m_memo.textStore().empty())
         return false;
     if (flags & sfFindNow)

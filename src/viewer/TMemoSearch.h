@@ -66,7 +66,8 @@ public:
 
     // Stores text as the last search text and runs the search with the flags. With sfFindNow, answers
     // whether the text was found and fills result; without, prepares the Find dialog (dialogSetup()),
-    // forgets the last match and answers false.
+    // forgets the last match and answers false. sfRegExpr switches the regular-expression mode on; a
+    // call without it leaves the mode as it is.
     bool findText(const std::string& text, TSearchResult& result, uint16_t flags);
 
     // The Find dialog's request: searches with its text and options, in the viewer's regular-expression

@@ -129,7 +129,10 @@ bool TREParser::search(CharStream& s, SearchDirection direction)
                     if (!m_first.contains(s.current()))
                         continue;
                 }
-                if (tryAt(s, pos, from))
+                // A match tried at pos can start after it ("^" consumes the line end before its start);
+                // one that starts after `from` lies in the part already searched, and taking it would
+                // let a repeated backward search find the same match again and again.
+                if (tryAt(s, pos, from) && matchStart() <= from)
                     return true;
             }
         }

@@ -48,7 +48,8 @@ public:
     std::string errorText() const;
 
     // Searches from the stream's position: forward, trying start positions up to the end of the text;
-    // backward, down to its start (a backward search from the very end starts one character back).
+    // backward, down to its start (a backward search from the very end starts one character back), for
+    // the nearest match that starts at or before that position.
     // Answers whether a non-empty match was found; the stream is then left at the match's end. Raises
     // ERegexError without a compiled pattern ("Invalid parameter"), when the position table overflows
     // ("Index range error") or when the step allowance is spent.

@@ -12,6 +12,7 @@ void TRowLayout::layout(const TDisplayLine& line, const TRowLayoutParams& p, TRo
     plan.endVisible = false;
     int x = p.left;
     const char* chars = line.chars();
+    const uint8_t* kinds = line.kinds();
     forEachRun(line, p.scrollColumn, line.length(), p.selFrom, p.selTo,
         [&](int column, int columns, uint8_t value, bool selected) {
             if (x >= p.right)
@@ -20,7 +21,8 @@ void TRowLayout::layout(const TDisplayLine& line, const TRowLayoutParams& p, TRo
             run.column = column;
             run.columns = columns;
             run.count = columns;
-            if (static_cast<unsigned char>(chars[column + columns - 1]) < 32)
+            const int last = column + columns - 1;
+            if (static_cast<unsigned char>(chars[last]) < 32 || kinds[last] == TDisplayLine::LineEnd)
                 --run.count;
             run.value = value;
             run.style = TStyleColors::styleOf(settings, value, p.coloring.highlight);

@@ -84,7 +84,7 @@ public:
     }
 
     // Lays out the row from the scroll column on. A run whose last character is a control character
-    // (the CR) is drawn without it; a run that reaches past the right edge is cut to at most 1.5 times
+    // (the CR) or a row's added line end (TDisplayLine::LineEnd) is drawn without it; a run that reaches past the right edge is cut to at most 1.5 times
     // the whole average-width columns left before the edge (at least one character), and the walk stops
     // there. The rest of the row is filled with style 0's background, or with the selection's when the
     // selection runs past the row's end.

@@ -155,6 +155,7 @@ TEST_F(ProjectBrowserTest, ProjectListsItsUnitsSortedWithTheirCategoriesAndRouti
         "  Unit1.pas [3/4]\n"
         "    Proc/Func [20/21]\n"
         "      Helper [5/6]\n"
+        "      Late [5/6]\n"
         "    TForm1 [18/19]\n"
         "      FormCreate [5/6]\n");
     EXPECT_TRUE(ui.errors.empty());
@@ -192,6 +193,7 @@ TEST_F(ProjectBrowserTest, WithoutSortingEverythingKeepsTheOrderOfTheSource)
         "      FormCreate [5/6]\n"
         "    Proc/Func [20/21]\n"
         "      Helper [5/6]\n"
+        "      Late [5/6]\n"
         "  ..\\Lib\\Unit2.pas [3/4]\n"
         "    TThing [18/19]\n"
         "      Add [5/6]\n"
@@ -321,6 +323,15 @@ TEST_F(ProjectBrowserTest, FormOpenedAloneIsShownAsItIs)
     EXPECT_EQ(formatTree(browser.tree()), "Unit1.dfm [1/2]\n");
     EXPECT_EQ(viewer.text(), lrl::test::toViewerText(kForm1));
     EXPECT_EQ(ui.status[StatusPanel::Panel4], "Unit1.dfm... 3 lines ");
+
+    // The extension may be written in any case on disk.
+    std::string upper = dir.write("Proj/Upper.DFM", kForm1);
+    viewer.loadText("");
+    browser.openFile(upper);
+    EXPECT_TRUE(ui.errors.empty()) << ui.errors.front();
+    EXPECT_EQ(formatTree(browser.tree()), "Upper.dfm [1/2]\n");
+    EXPECT_EQ(viewer.text(), lrl::test::toViewerText(kForm1));
+    EXPECT_EQ(ui.status[StatusPanel::Panel4], "Upper.dfm... 3 lines ");
 }
 
 TEST_F(ProjectBrowserTest, UnitPathsResolveWhateverSeparatorAndLetterCaseTheProjectUses)
@@ -344,25 +355,58 @@ TEST_F(ProjectBrowserTest, OpeningAMissingFileSaysSo)
         std::vector<std::string> { "File " + (dir.path() / "Nowhere.dpr").string() + " was not found." });
     EXPECT_EQ(ui.status[StatusPanel::Panel5], "");
     EXPECT_EQ(viewer.suspendDepth, 0);
+    // What names no file is not offered again among the recent files.
+    EXPECT_TRUE(ui.recent.empty());
 }
 
+// The opened file itself cannot be read: the failure reaches the window, and the open is still finished,
+// with no loading notice left behind.
 TEST_F(ProjectBrowserTest, AFailingLoadStillFinishesTheOpen)
 {
     std::string project = writeSample();
     browser.settings().WrdWrp = true;
-    viewer.failingPaths.insert((dir.path() / "Lib/Unit2.pas").string());
+    viewer.failingPaths.insert(project);
     EXPECT_THROW(browser.openFile(project), EFOpenError);
 
     EXPECT_EQ(viewer.suspendDepth, 0);
     EXPECT_TRUE(viewer.wordWrap);
-    EXPECT_EQ(browser.tree().selected(), browser.tree().firstNode());
-    EXPECT_EQ(ui.status[StatusPanel::Panel3], "Project... 1 unit(s)");
+    EXPECT_TRUE(browser.tree().empty());
     EXPECT_FALSE(browser.tree().updating());
+    EXPECT_EQ(ui.status[StatusPanel::Panel5], "");
 
     // The next open works normally.
     viewer.failingPaths.clear();
     browser.openFile(project);
     EXPECT_EQ(browser.unitCount(), 2);
+}
+
+// A unit that is there but cannot be read (no permission) is reported and marked missing; the units after
+// it are read as usual and the viewer ends on the project file.
+TEST_F(ProjectBrowserTest, AnUnreadableUnitIsReportedAndTheRestOfTheProjectIsRead)
+{
+    std::string project = writeSample();
+    std::string unit2 = (dir.path() / "Lib/Unit2.pas").string();
+    browser.settings().ShFrm = true;
+    viewer.failingPaths.insert(unit2);
+    browser.openFile(project);
+
+    EXPECT_EQ(ui.errors, std::vector<std::string> { "Cannot open file \"" + unit2 + "\". Permission denied" });
+    EXPECT_EQ(shape(browser.tree()),
+        "P.dpr [0/0]\n"
+        "  Form(s) (dfm) [1/2]\n"
+        "    ..\\Lib\\Unit2.dfm [22/22]\n"
+        "    Unit1.dfm [1/2]\n"
+        "  ..\\Lib\\Unit2.pas [22/22]\n"
+        "  Unit1.pas [3/4]\n"
+        "    Proc/Func [20/21]\n"
+        "      Helper [5/6]\n"
+        "      Late [5/6]\n"
+        "    TForm1 [18/19]\n"
+        "      FormCreate [5/6]\n");
+    EXPECT_EQ(viewer.loads.back(), project);
+    EXPECT_EQ(viewer.text(), lrl::test::toViewerText(kProject));
+    EXPECT_EQ(ui.status[StatusPanel::Panel3], "Project... 2 form(s)   2 unit(s)");
+    EXPECT_TRUE(ui.status[StatusPanel::Panel5].starts_with("Last modified... "));
 }
 
 TEST_F(ProjectBrowserTest, OpenRequestedDuringALoadWaitsForIt)

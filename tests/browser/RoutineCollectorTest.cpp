@@ -41,19 +41,28 @@ TEST(RoutineCollector, CommentsAndBlanksMayStandBetweenRoutineWordAndName)
         collect("implementation\rprocedure TA. Go;\rtype P = procedure of object;"), "Proc/Func: 65TA@24\n");
 }
 
-TEST(RoutineCollector, PlainRoutinesAreFiledUpToTheFirstMethodOnly)
+// Every plain routine after "implementation" is filed, before, between and after the methods, each name
+// once at its first offset.
+TEST(RoutineCollector, PlainRoutinesAreFiledWhereverTheyStandInTheImplementation)
 {
     std::string unit = "interface\rprocedure Early;\rimplementation\r"
                        "function B: Integer; begin end;\r"
                        "procedure A; begin end;\r"
                        "procedure A; begin end;\r"
                        "procedure T.M; begin end;\r"
-                       "procedure Late; begin end;\r";
+                       "procedure Late; begin end;\r"
+                       "procedure A; begin end;\r"
+                       "procedure T.N; begin end;\r"
+                       "function Last: Integer; begin end;\r";
     std::string b = "64B@" + std::to_string(offsetAfter(unit, "function B", "function"));
     std::string a = "65A@" + std::to_string(offsetAfter(unit, "procedure A", "procedure"));
     std::string m = "65M@" + std::to_string(offsetAfter(unit, "procedure T.M", "procedure"));
-    EXPECT_EQ(collect(unit), "Proc/Func: " + b + " " + a + "\nT: " + m + "\n");
-    EXPECT_EQ(collect(unit, false), "T: " + m + "\nProc/Func: " + b + " " + a + "\n");
+    std::string n = "65N@" + std::to_string(offsetAfter(unit, "procedure T.N", "procedure"));
+    std::string late = "65Late@" + std::to_string(offsetAfter(unit, "procedure Late", "procedure"));
+    std::string last = "64Last@" + std::to_string(offsetAfter(unit, "function Last", "function"));
+    EXPECT_EQ(collect(unit), "Proc/Func: " + b + " " + last + " " + a + " " + late + "\nT: " + m + " " + n + "\n");
+    EXPECT_EQ(collect(unit, false),
+        "T: " + m + " " + n + "\nProc/Func: " + b + " " + a + " " + late + " " + last + "\n");
 }
 
 TEST(RoutineCollector, PendingRoutinesAreFiledAtTheEndWhenNoMethodFollows)

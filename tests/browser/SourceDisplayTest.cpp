@@ -135,6 +135,23 @@ TEST_F(SourceDisplayTest, DoubleClickLoadsTheUnitOnceAndPlacesTheCaret)
     EXPECT_FALSE(displayUi.frozen);
 }
 
+// A unit shows the same routine counts whether it was clicked or reached by double-clicking a routine of
+// a category other than its first.
+TEST_F(SourceDisplayTest, RoutineCountsOfAUnitDoNotDependOnHowItWasShown)
+{
+    dir.write("P/Unit2.pas",
+        "unit Unit2;\r\ninterface\r\nimplementation\r\nfunction Helper: Integer;\r\nbegin\r\nend;\r\n"
+        "function TThing.Count: Integer;\r\nbegin\r\nend;\r\nend.\r\n");
+    browser.openFile(project);
+    display.click(find("Unit2.pas"));
+    const std::string clicked = ui.status[StatusPanel::Panel4];
+    EXPECT_EQ(clicked, "Unit2.pas... 10 lines [2 function]");
+    display.click(find("Unit1.pas"));
+    doubleClick(find("Count"));
+    ASSERT_EQ(viewer.loads.back(), (dir.path() / "P/Unit2.pas").string());
+    EXPECT_EQ(ui.status[StatusPanel::Panel4], clicked);
+}
+
 TEST_F(SourceDisplayTest, DoubleClickNeedsACaptionHitAndARoutine)
 {
     browser.openFile(project);

@@ -83,6 +83,11 @@ TEST(SyntaxMemoBrowserViewer, TokensAcrossLongLinePiecesKeepTheirTextAndOffsets)
     // The long string was read back whole from its pieces.
     int32_t start = static_cast<int32_t>(viewerText.find('\''));
     EXPECT_EQ(real.adapter.tokenText(start, start + 5002), "'" + std::string(5000, 'x') + "'");
+    // The long line counts once, in pieces or cut into rows by word wrap.
+    EXPECT_EQ(ui.status[StatusPanel::Panel4], "Long.pas... 11 lines ");
+    real.adapter.setWordWrap(true);
+    browser.showFileStatus(browser.tree().firstNode(), "Long.pas");
+    EXPECT_EQ(ui.status[StatusPanel::Panel4], "Long.pas... 11 lines ");
 }
 
 TEST(SyntaxMemoBrowserViewer, OpenLeavesTheViewerAsItFoundIt)

@@ -206,6 +206,31 @@ TEST(TSYM_Compiler, IncludesReadFilesFromTheIncludeDirectory)
     EXPECT_THROW(dirLexer.next(), ESYM_COMP_ERROR);
 }
 
+// Included files read from disk count against the same allowance as macro text: a file larger than what
+// is left of it, and a small file once a macro has used nearly all of it, both stop the compile.
+TEST(TSYM_Compiler, IncludedFilesFromDiskCountAgainstTheExpansionAllowance)
+{
+    test::TempDir dir;
+    dir.write("big.txt", std::string(TSYM_Compiler::kExpansionLimit + 10, ' '));
+    dir.write("small.txt", "1 2 3 4 5 6 7 8");
+    const std::string nearlyAll(TSYM_Compiler::kExpansionLimit - 3, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        { "#include <big.txt>", "big.txt" },
+        { "#define M " + nearlyAll + "\rM #include <small.txt>", "small.txt" },
+    };
+    for (const auto& [text, file] : cases) {
+        auto script = streamOf(text);
+        TSYM_Compiler lexer(script, dir.path().string());
+        try {
+            while (lexer.nextToken() != sym::kEndOfInput) { }
+            ADD_FAILURE() << file << " was included";
+        } catch (const ESYM_COMP_ERROR& e) {
+            EXPECT_NE(std::string(e.what()).find("Macro expansion too large: '-file-: "), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(TSYM_Compiler, RunawayExpansionStops)
 {
     std::string script;

@@ -187,16 +187,32 @@ TEST(TCommandDispatcher, SetBookmarkTogglesAndKeepsOneBookmarkPerLine)
     EXPECT_EQ(v.memo.bookmarkLine(7), 30);
 }
 
-TEST(TCommandDispatcher, BookmarkOfAWrappedLineGoesOnItsFirstRow)
+// A line cut into rows (by word wrap, or into nodes when it is longer than a node holds) keeps its
+// bookmark on the first row, and the jump comes back to the caret's column on whichever row it was.
+TEST(TCommandDispatcher, BookmarkOfALineOfSeveralRowsGoesOnItsFirstRowAndKeepsTheColumn)
 {
-    Viewer v("short\r\n" + std::string(50, 'x') + "\r\n");
+    Viewer v("short\r\n" + std::string(50, 'x') + "\r\n\t" + std::string(5000, 'y') + "\r\nend\r\n");
     v.memo.setWrapAtColumn(20);
     v.option(smoWordWrap, true);
     v.memo.prepareDisplay();
     ASSERT_GE(v.memo.textStore().lineCount(), 4);
-    v.memo.setSelStart(v.memo.lineIndex(2) + 5); // on the second row of the long line
+    const int wrapped = v.memo.lineIndex(2) + 5; // on the second row of the wrapped line
+    v.memo.setSelStart(wrapped);
     v.run(caSETBOOKMARK0 + 1);
     EXPECT_EQ(v.memo.bookmarkLine(1), 1);
+    v.run(caDOCSTART);
+    v.run(caGOTOBOOKMARK0 + 1);
+    EXPECT_EQ(v.memo.selCaret(), wrapped);
+
+    v.option(smoWordWrap, false);
+    const int longLine = v.memo.lineIndex(2);
+    ASSERT_EQ(v.memo.lineFromChar(longLine + 4500), 4); // the third node of the 5001 characters
+    v.memo.setSelStart(longLine + 4500);
+    v.run(caSETBOOKMARK0 + 2);
+    EXPECT_EQ(v.memo.bookmarkLine(2), 2);
+    v.run(caDOCEND);
+    v.run(caGOTOBOOKMARK0 + 2);
+    EXPECT_EQ(v.memo.selCaret(), longLine + 4500);
 }
 
 TEST(TCommandDispatcher, ScrollingByOneLineDragsTheCaretAlong)

@@ -188,6 +188,27 @@ TEST(TCustomSyntaxMemoDisplay, RowsAreRunsOfEqualValueCutAtTheSelection)
     EXPECT_TRUE(w.memo.selectionShown());
 }
 
+// Every row ends in a display column for its line end: a line's CR, or, for a row that ends in neither CR
+// nor a blank (a piece of a longer line, the text's last line), one column added behind its characters.
+// Neither is drawn: the fill starts right behind the characters.
+TEST(TCustomSyntaxMemoDisplay, EveryRowEndsInAColumnForItsLineEnd)
+{
+    Window w;
+    loadBytes(w.memo, "ab\r\n" + std::string(3000, 'x') + "\r\nlast");
+    const std::pair<int, int> columns[] = { { 0, 3 }, { 1, 2048 }, { 2, 954 }, { 3, 5 } };
+    for (const auto& [line, count] : columns) {
+        w.row(line);
+        EXPECT_EQ(w.memo.displayLine().length(), count) << line;
+    }
+    EXPECT_EQ(w.row(0).fillX, 36 + 2 * 7);
+    EXPECT_EQ(w.row(3).fillX, 36 + 4 * 7);
+    EXPECT_EQ(w.memo.displayLine().kinds()[4], TDisplayLine::LineEnd);
+
+    loadBytes(w.memo, "ends in a blank ");
+    w.row(0);
+    EXPECT_EQ(w.memo.displayLine().length(), 16);
+}
+
 TEST(TCustomSyntaxMemoDisplay, ATabInTheSelectionShowsAsSelectedBlanks)
 {
     Window w;
@@ -196,7 +217,7 @@ TEST(TCustomSyntaxMemoDisplay, ATabInTheSelectionShowsAsSelectedBlanks)
     w.memo.setSelection(1, 2);
     TRowPlan plan = w.row(0);
     ASSERT_EQ(plan.runs.size(), 3u);
-    EXPECT_EQ(w.memo.displayLine().length(), 5);
+    EXPECT_EQ(w.memo.displayLine().length(), 6); // with the column of the text's unended last line
     EXPECT_EQ(std::string(w.memo.displayLine().chars(), 5), "a   b");
     EXPECT_EQ(plan.runs[1].column, 1);
     EXPECT_EQ(plan.runs[1].count, 3);
@@ -350,6 +371,16 @@ TEST(TCustomSyntaxMemoDisplay, ScrollingTheCaretIntoViewGoesInStepsOfEight)
     w.memo.scrollCaret();
     EXPECT_EQ(w.memo.topLine(), 3);
     EXPECT_EQ(w.memo.scrollColumn(), 0);
+
+    // End of a line whose TABs give it more columns than the longest line has characters.
+    loadBytes(w.memo, "x\r\n" + std::string(40, '\t') + "S := 1;\r\nend.\r\n");
+    const int end = w.memo.lineIndex(1) + 47;
+    w.memo.setSelection(end, end);
+    w.memo.scrollCaret();
+    EXPECT_LE(w.memo.scrollColumn(), 167);
+    EXPECT_GT(w.memo.scrollColumn() + columns, 167);
+    EXPECT_LT(w.memo.caretPos().x, 500);
+    loadBytes(w.memo, text);
 
     w.memo.caretControl().setLine(80);
     EXPECT_EQ(w.memo.caretControl().line(), 80);

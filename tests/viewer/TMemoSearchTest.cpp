@@ -23,11 +23,12 @@ protected:
         search.onMessage = [this](const TSearchMessage& m) { messages.push_back(m); };
     }
     Sel sel() const { return { memo.selStart(), memo.selEnd() }; }
-    // Find Next until it fails; the start of every match.
+    // Find Next until it fails; the start of every match. Bounded, so that a search that finds the same
+    // match again and again shows as a long list instead of running for ever.
     std::vector<int> every(const TFindRequest& request)
     {
         std::vector<int> starts;
-        while (search.findNext(request))
+        while (starts.size() < 50 && search.findNext(request))
             starts.push_back(memo.selStart());
         return starts;
     }
@@ -71,6 +72,18 @@ TEST_F(TMemoSearchTest, FindNextMovesOnToTheNextMatch)
     // A caret put back on the last match's start counts as asking again.
     memo.setSelection(0, 0);
     EXPECT_EQ(every(forward("a")), (std::vector<int> { 1, 2, 4, 5, 7 }));
+}
+
+// "^" consumes the line end before the match's start, so the try just before a match finds it again;
+// asking again must still move on, in both directions.
+TEST_F(TMemoSearchTest, RepeatedPatternSearchesMoveOnPastLineStarts)
+{
+    load("begin\r\nbegin\r\nx\r\nbegin\r\n");
+    search.setRegexMode(true);
+    memo.setSelection(20, 20);
+    EXPECT_EQ(every(backward("^begin")), (std::vector<int> { 14, 6 }));
+    memo.setSelection(0, 0);
+    EXPECT_EQ(every(forward("^begin")), (std::vector<int> { 6, 14 }));
 }
 
 TEST_F(TMemoSearchTest, AMovedSelectionStartsTheSearchAtItsEnd)
@@ -124,6 +137,9 @@ TEST_F(TMemoSearchTest, FindTextWithoutFlagEightPreparesTheDialog)
     EXPECT_EQ(search.dialogSetup().findText, "two");
     EXPECT_FALSE(search.findText("", r, sfRegExpr));
     EXPECT_EQ(search.dialogSetup().findText, ""); // no selected text in regular-expression mode
+    EXPECT_TRUE(search.regexMode());
+    // A later call without the flag (the toolbar's Find) keeps the mode the dialog is in.
+    search.findText("", r, 0);
     EXPECT_TRUE(search.regexMode());
 
     // Opening the dialog forgets the last match: the next search starts at the selection's end.

@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -225,9 +226,11 @@ private:
     std::unique_ptr<ProjectBrowser> m_browser;
     TreeItemModel* m_treeModel = nullptr;
     RecentFileList m_recent;
-    // The progress bar's step (ProgressBar1 counts up by it) and the value last painted.
+    // The progress bar's step, the value it has counted up to, and the fill (in pixels of the bar) it
+    // shows for the value last given to it.
     int m_progressStep = 1;
-    int m_progressPainted = 0;
+    int m_progressValue = 0;
+    int64_t m_progressShown = 0;
     // The Open menus each list the recent files; the one opened last shows them, as with one list.
     QMenu* m_recentHost = nullptr;
     std::vector<QAction*> m_recentItems;
@@ -236,6 +239,8 @@ private:
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;
     std::unique_ptr<TViewerFind> m_find;
+    // F went down in the viewer with exactly Ctrl held, and has not come up yet.
+    bool m_findKeyDown = false;
     // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
     Qt::MouseButton m_treeButton = Qt::NoButton;
     std::unique_ptr<SettingsStore> m_ownStore;

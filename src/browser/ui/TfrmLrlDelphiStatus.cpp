@@ -12,7 +12,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 
 namespace lrl {
 
@@ -39,9 +39,10 @@ void TfrmLrlDelphi::setStatusText(StatusPanel panel, const std::string& text)
 
 void TfrmLrlDelphi::setProgressVisible(bool visible)
 {
-    if (visible && !ProgressBar1->isVisible()) {
+    if (visible && ProgressBar1->isHidden()) {
+        m_progressValue = 0;
+        m_progressShown = 0;
         ProgressBar1->setValue(0);
-        m_progressPainted = 0;
     }
     ProgressBar1->setVisible(visible);
 }
@@ -54,23 +55,24 @@ void TfrmLrlDelphi::setProgressMax(int max)
 
 void TfrmLrlDelphi::setProgressStep(int step) { m_progressStep = step; }
 
-// Stepping wraps to the start once the maximum is passed, as a stepped progress bar does. A load does
-// not let window messages run while it scans, so the bar paints itself whenever it has moved on by a
-// hundredth of its range.
+// Stepping wraps to the start once the maximum is passed, as a stepped progress bar does. The browser
+// steps once per token; the bar is told of a step only when it moves its fill by a pixel, because setting
+// its value makes it lay out and repaint itself, which for every token costs more than the reading. A
+// load does not let window messages run while it scans, so the bar then paints itself at once.
 void TfrmLrlDelphi::stepProgress()
 {
-    int max = ProgressBar1->maximum();
-    int value = ProgressBar1->value() + m_progressStep;
-    if (value > max)
-        value = 0;
-    ProgressBar1->setValue(value);
-    if (!ProgressBar1->isVisible())
+    const int max = ProgressBar1->maximum();
+    m_progressValue += m_progressStep;
+    if (m_progressValue > max)
+        m_progressValue = 0;
+    const int64_t pixels = std::max(ProgressBar1->width(), 1);
+    const int64_t shown = max > 0 ? static_cast<int64_t>(m_progressValue) * pixels / max : 0;
+    if (shown == m_progressShown)
         return;
-    int hundredth = std::max(max / 100, 1);
-    if (std::abs(value - m_progressPainted) >= hundredth) {
-        m_progressPainted = value;
+    m_progressShown = shown;
+    ProgressBar1->setValue(m_progressValue);
+    if (ProgressBar1->isVisible())
         ProgressBar1->repaint();
-    }
 }
 
 void TfrmLrlDelphi::showError(const std::string& message)

@@ -35,19 +35,37 @@ bool isCtrlF(const QKeyEvent* key)
 
 void TfrmLrlDelphi::createViewerCommands()
 {
-    // Find: toolbar and menu; in the viewer, the release of F with exactly Ctrl held. The press is kept
-    // from the menu's shortcut there, so that one Ctrl+F runs Find once.
+    // Find: toolbar and menu; in the viewer, the release of F pressed with exactly Ctrl held. The press
+    // is kept from the menu's shortcut there, so that one Ctrl+F runs Find once. The press decides, not
+    // the release: Ctrl is often let go before F, and then the release of F comes without it.
     connect(tbbtnFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
     connect(mnuFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
     new EventHook(SyntaxMemo1, [this](QEvent* event) {
-        if (event->type() == QEvent::ShortcutOverride && isCtrlF(static_cast<QKeyEvent*>(event))) {
-            event->accept();
-            return false;
-        }
-        if (event->type() == QEvent::KeyRelease) {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            if (isCtrlF(static_cast<QKeyEvent*>(event)))
+                event->accept();
+            break;
+        case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && isCtrlF(key) && mnuFind->isEnabled())
-                runFind();
+            if (key->key() == Qt::Key_F && !key->isAutoRepeat())
+                m_findKeyDown = isCtrlF(key);
+            break;
+        }
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F && !key->isAutoRepeat() && m_findKeyDown) {
+                m_findKeyDown = false;
+                if (mnuFind->isEnabled())
+                    runFind();
+            }
+            break;
+        }
+        case QEvent::FocusOut:
+            m_findKeyDown = false;
+            break;
+        default:
+            break;
         }
         return false;
     });

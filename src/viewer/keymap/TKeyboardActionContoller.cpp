@@ -167,7 +167,11 @@ TKeyFilterResult TKeyboardActionContoller::keyFilter(TShortCut key)
     int32_t node = (key & 0xFF) != 0 ? m_store.find(list, key) : TKeyStore::kNoNode;
     if (node == TKeyStore::kNoNode) {
         m_store.resetTyping();
-        return {};
+        // A key that does not continue a started sequence ends it and does nothing else; it must not
+        // reach the window, which would scroll on an arrow or a page key.
+        TKeyFilterResult ended;
+        ended.consumed = list != TKeyStore::kNoNode;
+        return ended;
     }
     result.consumed = true;
     const TKeyStore::KeyNode& found = m_store.node(node);

@@ -65,8 +65,8 @@ public:
 
     // The key filter, called for every key press with the virtual key code and the modifier bits. Shift
     // on a Shift-extendable key is taken off and asks the command to extend the selection. Inside a
-    // two-key sequence the key is matched without modifiers. A key that is not bound (at this point of a
-    // sequence) ends the sequence and is not consumed; a key that starts a sequence is consumed and waits
+    // two-key sequence the key is matched without modifiers. A key that is not bound is not consumed; one
+    // that does not continue a started sequence ends it and is consumed without a command; a key that starts a sequence is consumed and waits
     // for the next; a key that ends one is consumed and answers its command, OnCommandRecognised having
     // seen (and possibly changed) it. The caller runs the command.
     TKeyFilterResult keyFilter(TShortCut key);

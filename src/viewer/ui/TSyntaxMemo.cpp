@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace lrl {
 
 namespace {
@@ -131,7 +133,7 @@ void TSyntaxMemo::updateScrollBars()
     v->setSingleStep(1);
     v->setValue(topLine());
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(textStore().longestLine() - 1, 0));
+    h->setRange(0, std::max({ textStore().longestLine() - 1, scrollColumn(), 0 }));
     h->setPageStep(std::max(clientWidth() / std::max(metrics().charWidth(), 1), 1));
     h->setSingleStep(1);
     h->setValue(scrollColumn());
@@ -185,6 +187,7 @@ void TSyntaxMemo::focusOutEvent(QFocusEvent* event)
     QAbstractScrollArea::focusOutEvent(event);
     setFocused(false);
     m_blink.stop();
+    viewport()->update(m_caretDrawnAt.adjusted(-1, 0, 1, 0));
     viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
     if (m_controller)
         m_controller->focusChanged(*this, false);
@@ -192,12 +195,11 @@ void TSyntaxMemo::focusOutEvent(QFocusEvent* event)
 
 void TSyntaxMemo::restartCaret()
 {
-    QRect old = caretRect();
     m_caretOn = true;
     int flash = QApplication::cursorFlashTime();
     if (hasFocus() && flash > 0)
         m_blink.start(flash / 2, this);
-    viewport()->update(old.adjusted(-1, 0, 1, 0));
+    viewport()->update(m_caretDrawnAt.adjusted(-1, 0, 1, 0));
     viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
 }
 
@@ -208,6 +210,7 @@ void TSyntaxMemo::timerEvent(QTimerEvent* event)
         return;
     }
     m_caretOn = !m_caretOn;
+    viewport()->update(m_caretDrawnAt.adjusted(-1, 0, 1, 0));
     viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
 }
 
@@ -355,7 +358,7 @@ void TSyntaxMemo::paintText(QPainter& p, const TNodePos& row, int y)
     const int left = textLeft();
     layoutRow(row, m_plan);
     const TDisplayLine& line = displayLine();
-    row.node->flags &= ~uint32_t(lfRepaint);
+    rowPainted(*row.node);
     if (OnDrawLine) {
         TDrawLineInfo info;
         info.chars = line.chars();
@@ -469,11 +472,13 @@ void TSyntaxMemo::paintFocusAndCaret(QPainter& p)
             p.restore();
         }
     }
+    m_caretDrawnAt = QRect();
     if (!caretShown())
         return;
     QRect caret = caretRect();
     if (caret.left() < left || caret.left() >= clientWidth() || caret.bottom() < 0 || caret.top() >= clientHeight())
         return;
+    m_caretDrawnAt = caret;
     p.save();
     p.setClipRect(QRect(left, 0, clientWidth() - left, clientHeight()));
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -107,6 +107,9 @@ private:
     TRowPlan m_plan;
     QBasicTimer m_blink;
     bool m_caretOn = true;
+    // Where the caret was last drawn (empty: nowhere): a move repaints it there, also on a row that has
+    // no line node (the empty line after a final line end), which no row mark would repaint.
+    QRect m_caretDrawnAt;
     bool m_syncing = false; // setting the scroll bars from the model
     std::unique_ptr<TSyntaxMemoInput> m_input;
 };

@@ -25,6 +25,9 @@ TViewerFind::~TViewerFind() { delete m_dialog.data(); }
 
 bool TViewerFind::findText(const std::string& text, TSearchResult& result, uint16_t flags)
 {
+    // The dialog's box is the user's choice, also when it was ticked without a search since.
+    if (m_dialog)
+        m_search.setRegexMode(m_dialog->regexMode());
     const bool found = m_search.findText(text, result, flags);
     if ((flags & sfFindNow) || m_memo.textStore().empty())
         return found;
@@ -71,7 +74,7 @@ void TViewerFind::showMessageBox(const TSearchMessage& message)
     const QString text = Windows1252::decode(message.text);
     if (message.kind == TSearchMessage::Error) {
         // The pattern, the caret under the error and the message: a fixed font keeps the caret in place.
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString(), QMessageBox::Ok,
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString(), QMessageBox::Ok,
             parent);
         box.setTextFormat(Qt::RichText);
         box.setText("<pre style=\"font-family:monospace\">" + text.toHtmlEscaped() + "</pre>");

@@ -270,6 +270,26 @@ TEST_F(Window, OpenedFilesBecomeRecentMenuItems)
     EXPECT_GT(window.pmnuOpen->actions().size(), 4);
 }
 
+// A big file steps the progress bar once per token, but the bar is set only when its fill moves: far
+// fewer times than there are tokens.
+TEST_F(Window, ProgressBarIsSetOnlyWhenItsFillMoves)
+{
+    std::string text = "unit Big;\r\ninterface\r\nimplementation\r\n";
+    for (int i = 0; i < 10050; ++i)
+        text += "  X := X + " + std::to_string(i) + ";\r\n";
+    text += "end.\r\n";
+    std::string path = dir.write("Big.pas", text);
+    window.show();
+    int sets = 0;
+    QObject::connect(window.ProgressBar1, &QProgressBar::valueChanged, [&sets] { ++sets; });
+    window.openFile(QString::fromStdString(path));
+    EXPECT_GT(sets, 0);
+    // Stepping by 5 per token runs the bar round a few times over this text (it starts again at the
+    // start); each round moves the fill once per pixel. Setting it per token would be some 80,000 times.
+    EXPECT_LE(sets, 10 * (window.ProgressBar1->width() + 2));
+    EXPECT_FALSE(window.ProgressBar1->isVisibleTo(&window));
+}
+
 TEST_F(Window, MissingFileIsReportedAndLeavesAnEmptyTree)
 {
     window.openFile(QString::fromStdString((dir.path() / "Gone.pas").string()));

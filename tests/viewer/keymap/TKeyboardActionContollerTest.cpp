@@ -234,16 +234,21 @@ TEST(TKeyboardActionContoller, KeyFilterRunsOneAndTwoKeySequences)
     EXPECT_EQ(map.keyStore().lastCommand(), 18);
 }
 
-TEST(TKeyboardActionContoller, KeyThatDoesNotContinueASequenceEndsItUnconsumed)
+// A key that does not continue a started sequence ends it and does nothing: it is consumed, so that the
+// window does not act on it either (an arrow or a page key would scroll).
+TEST(TKeyboardActionContoller, KeyThatDoesNotContinueASequenceEndsItAndDoesNothing)
 {
+    constexpr Filtered kSwallowed { true, -1, false };
     TKeyboardActionContoller map = sampleMap();
     EXPECT_EQ(filter(map, kCtrlK), kWaiting);
-    EXPECT_EQ(filter(map, 'X'), kIgnored);
+    EXPECT_EQ(filter(map, 'X'), kSwallowed);
     // Idle again: I alone is no binding, and Left works as a first key.
     EXPECT_EQ(filter(map, 'I'), kIgnored);
     EXPECT_EQ(filter(map, kCtrlK), kWaiting);
-    EXPECT_EQ(filter(map, kLeft), kIgnored);
+    EXPECT_EQ(filter(map, kLeft), kSwallowed);
     EXPECT_EQ(filter(map, kLeft), (Filtered { true, 0, false }));
+    EXPECT_EQ(filter(map, kCtrlK), kWaiting);
+    EXPECT_EQ(filter(map, scShift | kLeft), kSwallowed);
     EXPECT_EQ(filter(map, 0), kIgnored);
 }
 

@@ -196,6 +196,17 @@ TEST(TSyntaxMemoInput, BookmarkSequencesMatchTheSecondKeyWithoutModifiers)
     v.key(Qt::Key_X);
     v.key(Qt::Key_5);
     EXPECT_EQ(v.memo.bookmarkLine(5), -1);
+
+    // Nor does such a key do anything else: arrows and page keys neither move nor scroll.
+    for (Qt::Key first : { Qt::Key_K, Qt::Key_Q })
+        for (Qt::Key second : { Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Right }) {
+            v.memo.setTopLine(0);
+            v.memo.setSelStart(0);
+            v.key(first, Qt::ControlModifier);
+            v.key(second);
+            EXPECT_EQ(v.memo.topLine(), 0) << first << " " << second;
+            EXPECT_EQ(v.sel(), (Sel { 0, 0 })) << first << " " << second;
+        }
 }
 
 TEST(TSyntaxMemoInput, CopyPutsCrLfTextOnTheClipboard)

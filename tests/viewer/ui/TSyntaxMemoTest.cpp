@@ -8,9 +8,13 @@
 #include "scheme/shipped/ShippedScheme.h"
 #include "viewer/TStyleColors.h"
 
+#include "widgets/EventHook.h"
+
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace lrl;
@@ -295,6 +299,48 @@ TEST(TSyntaxMemo, ShowAllCharsMarksBlanksTabsAndLineEnds)
     EXPECT_NE(plain.copy(cells(5, 6)), marked.copy(cells(5, 6))); // behind "c": the line end
     QRect lastRowEnd(v.x(1), v.lh(), v.cell(), v.lh());
     EXPECT_EQ(plain.copy(lastRowEnd), marked.copy(lastRowEnd)); // the text's last line has no end
+}
+
+// A painted row is done with: it is not marked for drawing again until something changes it, also with
+// highlighting off, where no scan clears the rescan marks a load leaves.
+TEST(TSyntaxMemo, PaintedRowsAreNoLongerMarked)
+{
+    for (bool highlight : { true, false }) {
+        Viewer v;
+        v.option(smoSyntaxHighlight, highlight);
+        loadBytes(v.memo, "first\r\nsecond\r\nthird\r\n");
+        v.memo.renderView();
+        for (const TLineNode* n = v.memo.textStore().first(); n; n = n->next)
+            EXPECT_EQ(n->flags & (lfRepaint | lfRescan | lfScanStart), 0u) << highlight;
+    }
+}
+
+// The caret is repainted where it stood when it moves, also from the empty line after a final line end,
+// a row that has no line node to be marked.
+TEST(TSyntaxMemo, AMovedCaretIsRepaintedWhereItStood)
+{
+    Viewer v;
+    loadBytes(v.memo, "first\r\nsecond\r\n");
+    v.memo.activateWindow();
+    v.memo.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&v.memo));
+    std::vector<QRegion> painted;
+    EventHook hook(v.memo.viewport(), [&](QEvent* e) {
+        if (e->type() == QEvent::Paint)
+            painted.push_back(static_cast<QPaintEvent*>(e)->region());
+        return false;
+    });
+    v.memo.setSelection(15, 15); // the empty last line
+    QApplication::processEvents();
+    const QRect stood = v.memo.caretRect();
+    ASSERT_EQ(stood.top(), 2 * v.lh());
+    painted.clear();
+    v.memo.setSelection(0, 0);
+    QApplication::processEvents();
+    QRegion all;
+    for (const QRegion& r : painted)
+        all += r;
+    EXPECT_TRUE(all.contains(stood)) << "repainted: " << all.boundingRect().top() << ".." << all.boundingRect().bottom();
 }
 
 TEST(TSyntaxMemo, ScrollBarsFollowTheModel)

@@ -7,7 +7,10 @@
 #include "viewer/ui/TFindDialog.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -103,6 +106,40 @@ TEST_F(FindFixture, RegularExpressionModeAndPatternErrors)
     EXPECT_EQ(messages[0].kind, TSearchMessage::Error);
     EXPECT_NE(messages[0].text.find("Unmatched parenthesis"), std::string::npos);
     EXPECT_EQ(sel(), std::make_pair(14, 17));
+
+    // Find again from the toolbar (flags 0) keeps the box as the user left it, ticked or not, also
+    // when it was changed without a search.
+    find->findText("", result, 0);
+    EXPECT_TRUE(dialog().regexMode());
+    dialog().setRegexMode(false);
+    find->findText("", result, 0);
+    EXPECT_FALSE(dialog().regexMode());
+    dialog().setRegexMode(true);
+    find->findText("", result, 0);
+    EXPECT_TRUE(dialog().regexMode());
+}
+
+// A pattern error is one of the system's errors: its box has the error icon.
+TEST(TViewerFind, PatternErrorsShowAnErrorBox)
+{
+    TSyntaxMemo memo;
+    loadBytes(memo, "x := 10;");
+    auto* find = new TViewerFind(memo); // owned by the viewer, shows its own boxes
+    TSearchResult result;
+    find->findText("", result, 0);
+    find->dialog()->setRegexMode(true);
+    find->dialog()->setFindText("(ab");
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            icon = box->icon();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    find->dialog()->findNextButton()->click();
+    EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
 TEST(TFindDialog, FindNextIsOnlyEnabledWithAText)
