@@ -115,13 +115,28 @@ void SourceDisplay::showForm(const TTreeNode* node)
 
 void SourceDisplay::doubleClick(const TTreeNode* selected)
 {
-    if (!m_hitLabel || !m_pressed || !m_pressed->data() || !isSourceKind(m_browser.openedFile()))
+    if (!m_hitLabel || !m_pressed || !m_pressed->data())
+        return;
+    jump(*m_pressed, selected);
+}
+
+void SourceDisplay::enter(const TTreeNode* selected)
+{
+    if (selected && selected->data())
+        jump(*selected, selected);
+    else
+        click(selected);
+}
+
+void SourceDisplay::jump(const TTreeNode& routine, const TTreeNode* selected)
+{
+    if (!isSourceKind(m_browser.openedFile()))
         return;
     const TTreeNode* category = selected ? selected->parent() : nullptr;
     const TTreeNode* unit = category ? category->parent() : nullptr;
     if (!unit)
         return;
-    int32_t offset = *m_pressed->data();
+    int32_t offset = *routine.data();
     m_displayUi.freezePainting();
     ScopeExit unfreeze([this] { m_displayUi.unfreezePainting(); });
     if (!sameText(shownFileName(), unit->text())) {

@@ -42,6 +42,9 @@ public:
     // The window's painting is frozen from the unit's load to the caret's move, and unfrozen however the
     // jump ends.
     void doubleClick(const TTreeNode* selected);
+    // Enter on the selected node in the tree: a routine is jumped to as a double-click on its caption
+    // jumps; any other node is shown as a click shows it.
+    void enter(const TTreeNode* selected);
     // treViewMouseDown: hit is the node under the mouse (null: none); onIcon / onLabel say where on it
     // the press was.
     void mouseDown(const TTreeNode* hit, bool onIcon, bool onLabel);
@@ -74,6 +77,8 @@ private:
     void showFile(const TTreeNode* node);
     void showOptions(const TTreeNode* node);
     void showForm(const TTreeNode* node);
+    // Shows the routine of the tree node routine, which stands below selected's unit and category.
+    void jump(const TTreeNode& routine, const TTreeNode* selected);
 
     // Forgets the pressed node when it is deleted.
     class PressedNodeWatch : public TreeModelListener {

@@ -164,6 +164,22 @@ TEST_F(SourceDisplayTest, DoubleClickNeedsACaptionHitAndARoutine)
     EXPECT_EQ(viewer.caret, -1);
 }
 
+// Enter needs no mouse press: the selected routine is jumped to, a file node is shown, a category is not.
+TEST_F(SourceDisplayTest, EnterJumpsToTheSelectedRoutineOrShowsItsFile)
+{
+    browser.openFile(project);
+    display.enter(find("Count"));
+    EXPECT_EQ(viewer.loads.back(), (dir.path() / "P/Unit2.pas").string());
+    EXPECT_EQ(viewer.caret, offsetAfter(kUnit2, "function TThing", "function"));
+    EXPECT_EQ(display.pressedNode(), nullptr) << "the mouse's bookkeeping is left alone";
+    display.enter(find("Unit1.pas"));
+    EXPECT_EQ(viewer.loads.back(), (dir.path() / "P/Unit1.pas").string());
+    size_t loads = viewer.loads.size();
+    display.enter(find("TForm1"));
+    display.enter(nullptr);
+    EXPECT_EQ(viewer.loads.size(), loads);
+}
+
 TEST_F(SourceDisplayTest, FailedJumpUnfreezesAndKeepsTheText)
 {
     browser.openFile(project);

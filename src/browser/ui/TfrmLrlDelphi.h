@@ -10,6 +10,7 @@
 #include "common/SettingsStore.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <cstdint>
 #include <functional>
@@ -19,12 +20,14 @@
 
 class QAction;
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
@@ -87,6 +90,14 @@ public:
     // treViewClick and treViewDblClick, on the selected node; failures are shown in an error box.
     void treViewClick();
     void treViewDblClick();
+    // Enter in the tree: jumps to the selected routine as a double-click does, shows any other node's
+    // file as a click does.
+    void treViewEnter();
+    // How long the current node must stay put after a key moved it before its file is shown, so that a
+    // held arrow key does not load every unit on the way.
+    static constexpr int kTreeKeyPauseMs = 250;
+    // The single-shot timer of that pause: restarted by each key that may move the current node.
+    QTimer* treeKeyTimer() const { return m_treeKeyTimer; }
     // Shows a form file as text in any viewer (the shown one or the print buffer); answers whether it
     // could; a failure is shown in an error box and the viewer keeps its text.
     bool convertFormFile(const QString& path, TSyntaxMemo& viewer);
@@ -200,6 +211,14 @@ private:
     void createDisplay();
     void createViewerCommands();
     void treeMouse(QMouseEvent* event, bool down);
+    // A key pressed in the tree; answers true for one it took (Enter).
+    bool treeKey(QKeyEvent* key);
+    // The end of the pause after keys moved the current node: shows it when it is another than before.
+    void showKeyedNode();
+    // The viewer's context menu at a point of the viewer (its own coordinates); the keyboard opens it at
+    // the caret.
+    void popupViewerMenu(const QPoint& at);
+    void popupViewerMenuAtCaret();
     void freezePainting() override;
     void unfreezePainting() override;
     bool askYesNo(const std::string& question) override;
@@ -243,6 +262,9 @@ private:
     bool m_findKeyDown = false;
     // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
     Qt::MouseButton m_treeButton = Qt::NoButton;
+    QTimer* m_treeKeyTimer = nullptr;
+    // The current node when the keys of the running pause began.
+    QPersistentModelIndex m_treeKeyFrom;
     std::unique_ptr<SettingsStore> m_ownStore;
     SettingsStore* m_store = nullptr;
     HelpWindow* m_helpWindow = nullptr;

@@ -13,6 +13,7 @@
 #include "viewer/ui/TViewerFind.h"
 #include "widgets/EventHook.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,8 +51,20 @@ void TfrmLrlDelphi::createViewerCommands()
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_F && !key->isAutoRepeat())
                 m_findKeyDown = isCtrlF(key);
+            // The context-menu key (and Shift+F10) opens the viewer's menu at the caret.
+            if (key->key() == Qt::Key_Menu
+                || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+                popupViewerMenuAtCaret();
+                return true;
+            }
             break;
         }
+        case QEvent::ContextMenu:
+            if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+                popupViewerMenuAtCaret();
+                return true;
+            }
+            break;
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_F && !key->isAutoRepeat() && m_findKeyDown) {
@@ -113,8 +126,20 @@ void TfrmLrlDelphi::createViewerCommands()
         pmnuPrtSelTxt->setEnabled(selected);
     });
     SyntaxMemo1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(SyntaxMemo1, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& at) { pmnSyntaxMemo->popup(SyntaxMemo1->mapToGlobal(at)); });
+    connect(SyntaxMemo1, &QWidget::customContextMenuRequested, this, &TfrmLrlDelphi::popupViewerMenu);
+}
+
+void TfrmLrlDelphi::popupViewerMenu(const QPoint& at) { pmnSyntaxMemo->popup(SyntaxMemo1->mapToGlobal(at)); }
+
+// Just below the caret's row when the caret is in view, otherwise at the view's top left corner.
+void TfrmLrlDelphi::popupViewerMenuAtCaret()
+{
+    QWidget* view = SyntaxMemo1->viewport();
+    TPoint caret = SyntaxMemo1->caretPos();
+    QPoint at(caret.x, caret.y + SyntaxMemo1->metrics().lineHeight());
+    if (!view->rect().contains(at))
+        at = QPoint(0, 0);
+    popupViewerMenu(view->mapTo(SyntaxMemo1, at));
 }
 
 void TfrmLrlDelphi::runFind()

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <filesystem>
@@ -204,6 +205,92 @@ TEST_F(SourceDisplayWindow, DoubleClickJumpsIntoAnotherUnit)
     window.treView->scrollTo(index);
     QTest::mouseDClick(window.treView->viewport(), Qt::LeftButton, {}, onImage);
     EXPECT_EQ(line(0), "program Sample;");
+}
+
+// The keyboard works the tree as the mouse does: keys that move the current node show its file once they
+// pause (the nodes passed on the way are not loaded), Enter shows a file node at once and jumps to a
+// routine as a double-click does.
+TEST_F(SourceDisplayWindow, KeysInTheTreeShowTheNodeTheyStopOn)
+{
+    window.show();
+    openSample();
+    window.treView->setFocus();
+    QTreeView* tree = window.treView;
+    auto currentCaption = [&] { return tree->currentIndex().data().toString(); };
+    auto pause = [&] {
+        ASSERT_TRUE(window.treeKeyTimer()->isActive());
+        QTest::qWait(TfrmLrlDelphi::kTreeKeyPauseMs + 100);
+    };
+
+    // From the first unit two units down (the units' branches are closed).
+    tree->setCurrentIndex(window.treeModel().indexOf(node("About.pas")));
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(line(0), "program Sample;") << "nothing is loaded while the keys go on";
+    QString stoppedOn = currentCaption();
+    ASSERT_TRUE(stoppedOn.endsWith(".pas") && stoppedOn != "About.pas") << stoppedOn.toStdString();
+    pause();
+    EXPECT_TRUE(panel4().startsWith(stoppedOn + "... ")) << panel4().toStdString();
+    EXPECT_NE(line(0), "program Sample;");
+
+    // Keys that come back to where they began show nothing new; the pause of keys is ended by a click.
+    QTest::keyClick(tree, Qt::Key_Up);
+    QTest::keyClick(tree, Qt::Key_Down);
+    std::string shown = text();
+    pause();
+    EXPECT_EQ(text(), shown);
+    EXPECT_TRUE(panel4().startsWith(stoppedOn + "... "));
+
+    QTest::keyClick(tree, Qt::Key_End);
+    pause();
+    EXPECT_EQ(currentCaption(), "Options.pas");
+    EXPECT_EQ(line(0), "unit Options;");
+    QTest::keyClick(tree, Qt::Key_Home);
+    pause();
+    EXPECT_EQ(line(0), "program Sample;");
+
+    // Enter: a unit at once, a routine by its jump.
+    tree->setCurrentIndex(window.treeModel().indexOf(node("Inventory.pas")));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_FALSE(window.treeKeyTimer()->isActive());
+    EXPECT_EQ(line(0), "unit Inventory;");
+    TTreeNode* routine = node("StockChanged", node("Main.pas"));
+    ASSERT_NE(routine, nullptr);
+    tree->setCurrentIndex(window.treeModel().indexOf(routine));
+    QTest::keyClick(tree, Qt::Key_Enter, Qt::KeypadModifier);
+    int caretLine = window.SyntaxMemo1->lineFromChar(window.SyntaxMemo1->selStart());
+    EXPECT_EQ(line(caretLine), "procedure TfrmMain.StockChanged(Sender: TObject);");
+    EXPECT_TRUE(panel4().startsWith("Main.pas... "));
+    expectUpdating();
+}
+
+// A pause of keys that opening another file cuts short shows nothing afterwards: the node it began on is
+// gone.
+TEST_F(SourceDisplayWindow, OpeningAFileEndsThePauseOfKeys)
+{
+    window.show();
+    openSample();
+    window.treView->setFocus();
+    QTest::keyClick(window.treView, Qt::Key_Down);
+    window.openFile(path("Sample/Inventory.pas"));
+    EXPECT_FALSE(window.treeKeyTimer()->isActive());
+    EXPECT_EQ(line(0), "unit Inventory;");
+}
+
+// The context-menu key and Shift+F10 open the viewer's menu in the viewer, below the caret's row.
+TEST_F(SourceDisplayWindow, ContextMenuKeyOpensTheViewersMenu)
+{
+    window.show();
+    openSample();
+    window.SyntaxMemo1->setFocus();
+    for (auto [key, modifiers] : { std::pair { Qt::Key_Menu, Qt::KeyboardModifiers() },
+             std::pair { Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier) } }) {
+        QTest::keyClick(window.SyntaxMemo1, key, modifiers);
+        ASSERT_TRUE(window.pmnSyntaxMemo->isVisible()) << key;
+        QRect viewer(window.SyntaxMemo1->mapToGlobal(QPoint(0, 0)), window.SyntaxMemo1->size());
+        EXPECT_TRUE(viewer.contains(window.pmnSyntaxMemo->pos())) << "opened in the viewer";
+        window.pmnSyntaxMemo->hide();
+    }
 }
 
 TEST_F(SourceDisplayWindow, SelectionEnablesCollapseExpandAndItFlipsTheWholeBranch)
