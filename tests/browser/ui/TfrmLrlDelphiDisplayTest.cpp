@@ -1,4 +1,5 @@
 #include "browser/BrowserConstants.h"
+#include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeModel.h"
 #include "browser/ui/TfrmLrlDelphi.h"
 #include "browser/ui/TreeItemModel.h"
@@ -197,6 +198,12 @@ TEST_F(SourceDisplayWindow, DoubleClickJumpsIntoAnotherUnit)
     EXPECT_TRUE(panel4().startsWith("Main.pas... "));
     int caretLine = window.SyntaxMemo1->lineFromChar(window.SyntaxMemo1->selStart());
     EXPECT_EQ(line(caretLine), "procedure TfrmMain.StockChanged(Sender: TObject);");
+    // The routine's name is selected and stays drawn while the tree has the focus; its header stands
+    // near the top of the view, not on its last row.
+    EXPECT_EQ(window.SyntaxMemo1->selText(), "StockChanged");
+    EXPECT_TRUE(window.SyntaxMemo1->selectionShown());
+    ASSERT_GT(window.SyntaxMemo1->rowsInWindow(), 12);
+    EXPECT_EQ(window.SyntaxMemo1->topLine(), caretLine - SyntaxMemoBrowserViewer::kLinesAboveTop);
     expectUpdating();
 
     // On the image it is no jump.
