@@ -105,6 +105,9 @@ public:
     // --- Viewer commands (TfrmLrlDelphiViewerCmds.cpp)
     // Find: the Find dialog with the viewer's selected text.
     void runFind();
+    // Find Next / Find Previous: the last search again, forwards or backwards; before any search, the
+    // Find dialog (as Find).
+    void findAgain(bool forward);
     // Copy: the viewer's selection to the clipboard in the viewer's copy formats.
     void copySelection();
     // Flips WrdWrp and applies it; applies WrdWrp and ShLnNum to the viewer.
@@ -157,6 +160,8 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* mnuFind = nullptr;
+    QAction* mnuFindNext = nullptr; // F3
+    QAction* mnuFindPrevious = nullptr; // Shift+F3
     QAction* mnuPrtTree = nullptr;
     QAction* mnuMRUSep = nullptr;
     QAction* mnuExit = nullptr;

@@ -1,6 +1,6 @@
-// The main window's viewer commands: Find (toolbar, menu, Ctrl+F in the viewer), Copy and the viewer's
-// context menu, word wrap and line numbers, the options dialog with its reload question, and collapsing
-// or expanding the selected branch of the tree.
+// The main window's viewer commands: Find (toolbar, menu, Ctrl+F in the viewer), Find Next and Previous
+// (F3, Shift+F3), Copy and the viewer's context menu, word wrap and line numbers, the options dialog with
+// its reload question, and collapsing or expanding the selected branch of the tree.
 
 #include "browser/ui/TfrmLrlDelphi.h"
 
@@ -41,6 +41,8 @@ void TfrmLrlDelphi::createViewerCommands()
     // the release: Ctrl is often let go before F, and then the release of F comes without it.
     connect(tbbtnFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
     connect(mnuFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
+    connect(mnuFindNext, &QAction::triggered, this, [this] { findAgain(true); });
+    connect(mnuFindPrevious, &QAction::triggered, this, [this] { findAgain(false); });
     new EventHook(SyntaxMemo1, [this](QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
@@ -149,6 +151,22 @@ void TfrmLrlDelphi::runFind()
             m_find = std::make_unique<TViewerFind>(*SyntaxMemo1);
         TSearchResult result;
         m_find->findText(SyntaxMemo1->selText(), result, 0);
+        // F3 and Shift+F3 work in the Find dialog as well.
+        if (TFindDialog* dialog = m_find->dialog())
+            dialog->addActions({ mnuFindNext, mnuFindPrevious });
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+}
+
+void TfrmLrlDelphi::findAgain(bool forward)
+{
+    if (!m_find || !m_find->hasLastSearch()) {
+        runFind();
+        return;
+    }
+    try {
+        m_find->findAgain(forward);
     } catch (const std::exception& e) {
         showError(e.what());
     }

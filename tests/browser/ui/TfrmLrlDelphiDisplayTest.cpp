@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -338,6 +339,45 @@ TEST_F(SourceDisplayWindow, CtrlFInTheViewerRunsFindButCtrlShiftFDoesNot)
     EXPECT_FALSE(findShown()) << "not before F comes up";
     QTest::keyRelease(window.SyntaxMemo1, Qt::Key_F, Qt::NoModifier);
     EXPECT_TRUE(findShown());
+}
+
+// F3 and Shift+F3 repeat the last search without the dialog, from the viewer, the tree or the dialog;
+// before any search F3 opens the Find dialog.
+TEST_F(SourceDisplayWindow, F3RepeatsTheLastSearch)
+{
+    window.show();
+    openSample();
+    TSyntaxMemo* memo = window.SyntaxMemo1;
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_F3);
+    ASSERT_TRUE(window.viewerFind() && window.viewerFind()->dialog());
+    TFindDialog* dialog = window.viewerFind()->dialog();
+    EXPECT_TRUE(dialog->isVisible()) << "no search yet: the dialog";
+    std::vector<TSearchMessage> messages;
+    window.viewerFind()->showMessage = [&](const TSearchMessage& m) { messages.push_back(m); };
+
+    // Sample.dpr creates its three forms with "CreateForm".
+    dialog->setFindText("createform");
+    dialog->findNextButton()->click();
+    int first = memo->selStart();
+    ASSERT_EQ(memo->selText(), "CreateForm");
+    dialog->hide();
+    QTest::keyClick(memo, Qt::Key_F3);
+    int second = memo->selStart();
+    EXPECT_GT(second, first);
+    QTest::keyClick(window.treView, Qt::Key_F3);
+    int third = memo->selStart();
+    EXPECT_GT(third, second);
+    QTest::keyClick(memo, Qt::Key_F3);
+    EXPECT_EQ(memo->selStart(), third);
+    ASSERT_EQ(messages.size(), 1u) << "the fourth is not there";
+    EXPECT_EQ(messages[0].kind, TSearchMessage::NotFound);
+    QTest::keyClick(memo, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(memo->selStart(), second);
+    dialog->show();
+    QTest::keyClick(dialog, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(memo->selStart(), first) << "in the dialog too";
+    EXPECT_FALSE(dialog->isHidden());
 }
 
 TEST_F(SourceDisplayWindow, ContextMenuNeedsASelectionAndCopies)
