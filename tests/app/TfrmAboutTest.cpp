@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -68,6 +69,26 @@ TEST(TfrmAbout, AClickOnAnyLineClosesTheModalBoxWhichIsThenFreed)
     TfrmAbout::showModal(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(found);
+    EXPECT_TRUE(seen.isNull());
+}
+
+TEST(TfrmAbout, EscClosesTheModalBox)
+{
+    QPointer<TfrmAbout> seen;
+    QTimer::singleShot(5000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    QTimer::singleShot(0, [&seen] {
+        seen = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(seen);
+        QTest::keyClick(seen, Qt::Key_Escape);
+    });
+    QElapsedTimer shown;
+    shown.start();
+    TfrmAbout::showModal(nullptr);
+    EXPECT_LT(shown.elapsed(), 4000) << "closed by Esc, not by the test's time-out";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(seen.isNull());
 }
 

@@ -127,6 +127,10 @@ public:
     void openFile(const QString& path);
     // The Open command: runs dlgOpen and opens the chosen file.
     void openWithDialog();
+    // The folder dlgOpen starts in: the opened file's, else the one a file was last chosen in (by the
+    // dialog, else the most recent file's), else none (the dialog's own choice). Folders that are gone
+    // are passed over.
+    QString openDialogFolder() const;
     // A recent-file item: clears a rejected drop and opens the path.
     void openRecent(const QString& path);
     // Files dropped on the tree or on the window; the command line comes the same way.
@@ -259,6 +263,8 @@ private:
     QMenu* m_recentHost = nullptr;
     std::vector<QAction*> m_recentItems;
     MessageSink m_messageSink;
+    // The folder of the file last chosen in dlgOpen.
+    QString m_lastOpenFolder;
     QuestionSink m_questionSink;
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;

@@ -21,6 +21,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -272,6 +273,32 @@ TEST_F(Window, OpenedFilesBecomeRecentMenuItems)
 
 // A big file steps the progress bar once per token, but the bar is set only when its fill moves: far
 // fewer times than there are tokens.
+// The Open dialog starts in the opened file's folder, else in the folder a file was last opened from;
+// folders that are gone are passed over.
+TEST_F(Window, OpenDialogStartsInTheFolderOfTheOpenedOrTheLastFile)
+{
+    EXPECT_EQ(window.openDialogFolder(), QString()) << "nothing to go by";
+    std::string older = dir.write("old/Older.pas", "unit Older;\r\ninterface\r\nimplementation\r\nend.\r\n");
+    std::string last = dir.write("last/Last.pas", "unit Last;\r\ninterface\r\nimplementation\r\nend.\r\n");
+    window.recentFiles().add(older);
+    window.recentFiles().add(last);
+    QString lastFolder = QString::fromStdString((dir.path() / "last").string());
+    EXPECT_EQ(window.openDialogFolder(), lastFolder) << "the most recent file's folder";
+
+    window.openFile(samplePath("Sample.dpr"));
+    EXPECT_EQ(window.openDialogFolder(), QFileInfo(samplePath("Sample.dpr")).absolutePath());
+
+    // The opened file's folder vanished: the most recent file's folder, which is the opened one's too
+    // here, is gone as well, and the next is taken.
+    std::string gone = dir.write("gone/Gone.pas", "unit Gone;\r\ninterface\r\nimplementation\r\nend.\r\n");
+    window.openFile(QString::fromStdString(gone));
+    std::filesystem::remove_all(dir.path() / "gone");
+    window.recentFiles().add(last);
+    EXPECT_EQ(window.openDialogFolder(), lastFolder);
+    std::filesystem::remove_all(dir.path() / "last");
+    EXPECT_EQ(window.openDialogFolder(), QString());
+}
+
 TEST_F(Window, ProgressBarIsSetOnlyWhenItsFillMoves)
 {
     std::string text = "unit Big;\r\ninterface\r\nimplementation\r\n";
