@@ -35,7 +35,18 @@ void TfrmSplash::showNow()
     }
     show();
     repaint();
+    m_shown.start();
     Timer1.start();
+}
+
+void TfrmSplash::release()
+{
+    qint64 shown = m_shown.isValid() ? m_shown.elapsed() : kMinShowMs;
+    if (shown >= kMinShowMs) {
+        close();
+        return;
+    }
+    Timer1.start(static_cast<int>(kMinShowMs - shown));
 }
 
 // The picture: the program's book among a project's files, its name and what it is for.
