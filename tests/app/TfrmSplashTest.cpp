@@ -79,3 +79,18 @@ TEST(StartUp, WithoutADisplayTheProgramSaysHowToGetOne)
     restore("DISPLAY", display);
     restore("WAYLAND_DISPLAY", wayland);
 }
+
+// A picture of the splash window, written next to the file LRL_SCREENSHOT names as "<name>-splash.png".
+TEST(Screenshot, Splash)
+{
+    QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    TfrmSplash splash;
+    splash.setAttribute(Qt::WA_DeleteOnClose, false);
+    splash.showNow();
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    target.replace(".png", "-splash.png");
+    ASSERT_TRUE(splash.grab().save(target));
+}
