@@ -292,6 +292,11 @@ void TSyntaxMemo::paintView(QPainter& painter, const QRect& area)
     const int left = textLeft();
     const bool gutter = options().has(smoShowGutter) && this->gutter() > 0;
     const QColor base = color(viewerEnabled() ? TStyleColors::styleColors(settings(), 0).back : colors::clSilver);
+    // On a dark palette a fixed margin colour beside the palette's text background would stand out as a
+    // light bar; the margin then takes that background.
+    const int32_t textBack = TStyleColors::styleColors(settings(), 0).back;
+    const QColor margin = isDarkPalette(palette()) && marginColor() >= 0 && textBack < 0 ? color(textBack)
+                                                                                       : color(marginColor());
 
     TNodePos p = textStore().topLineCache(topLine());
     for (int row = 0; row < firstRow && p.node; ++row) {
@@ -305,7 +310,7 @@ void TSyntaxMemo::paintView(QPainter& painter, const QRect& area)
             paintGutter(painter, p, y);
         int marginLeft = gutter ? this->gutter() : 0;
         if (left > marginLeft)
-            painter.fillRect(marginLeft, y, left - marginLeft, lh, color(marginColor()));
+            painter.fillRect(marginLeft, y, left - marginLeft, lh, margin);
         if (p.node) {
             paintText(painter, p, y);
             p.start += p.node->length;

@@ -306,6 +306,8 @@ TEST(TSyntaxMemo, OnADarkPaletteMixedStylesTakeBothColoursFromIt)
     EXPECT_FALSE(hasColor(image, word, red));
     EXPECT_EQ(image.pixelColor(word.left() + 1, 1), dark.color(QPalette::Base));
     EXPECT_TRUE(hasColor(image, word, dark.color(QPalette::Text)));
+    ASSERT_GT(v.left(), 0);
+    EXPECT_EQ(image.pixelColor(v.left() - 1, 1), dark.color(QPalette::Base)) << "no white margin beside it";
 }
 
 TEST(TSyntaxMemo, ShowAllCharsMarksBlanksTabsAndLineEnds)
