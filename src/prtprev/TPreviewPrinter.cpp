@@ -5,6 +5,7 @@
 #include "prtprev/TPageMetaFile.h"
 #include "prtprev/TPageMetaFileCanvas.h"
 #include "prtprev/TPageSource.h"
+#include "prtprev/TPreviewForm.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ namespace {
 
 const char* const kSource = "PrtPrev\\PrevPrinter";
 constexpr int kNewPageLine = 243;
+constexpr int kPreviewFormLine = 317;
 constexpr int kCanvasLine = 386;
 
 // Nearest integer, halves to the even neighbour.
@@ -251,6 +253,23 @@ void TPreviewPrinter::printMemo(TPageSource& source)
         more = source.renderPrintPage(pageCanvas->painter(), rect, n);
     }
     endDoc();
+}
+
+std::unique_ptr<TPreviewForm> TPreviewPrinter::createPreviewForm()
+{
+    if (m_printing)
+        throw EAssertionFailed("Assertion failure", kSource, kPreviewFormLine);
+    auto form = std::make_unique<TPreviewForm>();
+    form->bind(*this);
+    form->setWindowState(Qt::WindowNoState);
+    form->model().open(m_zoomOption, m_zoomVal);
+    return form;
+}
+
+void TPreviewPrinter::preview()
+{
+    std::unique_ptr<TPreviewForm> form = createPreviewForm();
+    form->exec();
 }
 
 bool TPreviewPrinter::print() { return printPages(0, pageCount() - 1); }

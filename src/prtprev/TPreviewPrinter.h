@@ -18,6 +18,7 @@ namespace lrl {
 class TPageMetaFile;
 class TPageMetaFileCanvas;
 class TPageSource;
+class TPreviewForm;
 class TPreviewPrinter;
 
 using TStatusProc
@@ -87,6 +88,11 @@ public:
 
     bool print();
     bool printPages(int first, int last);
+
+    // Builds the preview window bound to this printer, at 100%; raises inside a document.
+    std::unique_ptr<TPreviewForm> createPreviewForm();
+    // Shows the preview window modally and frees it when it closes.
+    void preview();
 
     static TDeviceMetrics deviceMetricsOf(QPrinter& printer);
     static int screenPixelsPerInch();
