@@ -32,6 +32,9 @@ void TPageMetaFileCanvas::copyStateFrom(const TPageMetaFileCanvas& previous)
     setFont(previous.font());
     setBrush(previous.brush());
     setPen(previous.pen());
+    // Text drawn opaquely fills behind it with the background: part of what the brush is to text.
+    m_painter.setBackground(previous.m_painter.background());
+    m_painter.setBackgroundMode(previous.m_painter.backgroundMode());
 }
 
 void TPageMetaFileCanvas::finish()

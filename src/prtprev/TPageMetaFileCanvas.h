@@ -32,7 +32,8 @@ public:
     void setBrush(const QBrush& brush) { m_painter.setBrush(brush); }
     void setPen(const QPen& pen) { m_painter.setPen(pen); }
 
-    // Takes over the font, brush and pen of the previous page's canvas.
+    // Takes over the font, brush and pen of the previous page's canvas, and the background that
+    // opaque text is drawn on.
     void copyStateFrom(const TPageMetaFileCanvas& previous);
 
     // Closes the recording; nothing more can be drawn. Called by the destructor when not called before.

@@ -158,6 +158,7 @@ void TPreviewPrinter::newPage()
     } else {
         canvas->setFont(QFont(QStringLiteral("Arial"), 10));
         canvas->setBrush(Qt::NoBrush);
+        canvas->painter().setBackgroundMode(Qt::TransparentMode);
     }
     m_canvas = std::move(canvas); // frees the previous canvas, which finishes its page
     m_canvasUsed = false;

@@ -30,6 +30,8 @@ public:
         QBrush brush;
         QPen pen;
         int deviceDpiY;
+        Qt::BGMode backgroundMode;
+        QColor background;
     };
     std::vector<Request> requests;
     int updateDepth = 0;
@@ -55,7 +57,7 @@ public:
     bool renderPrintPage(QPainter& painter, const TRect& rect, int pageNo) override
     {
         requests.push_back({ rect, pageNo, painter.font(), painter.brush(), painter.pen(),
-            painter.device()->logicalDpiY() });
+            painter.device()->logicalDpiY(), painter.backgroundMode(), painter.background().color() });
         drawPage(painter, rect, pageNo);
         if (afterPage)
             afterPage(painter, pageNo);

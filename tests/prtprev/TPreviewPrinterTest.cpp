@@ -127,6 +127,8 @@ TEST_F(PreviewPrinterFixture, APageStartsWithThePreviousPagesFontBrushAndPen)
         painter.setFont(font);
         painter.setPen(QPen(Qt::red, 2));
         painter.setBrush(Qt::blue);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(QColor(Qt::yellow));
     };
     printer.printMemo(source);
     ASSERT_EQ(source.requests.size(), 3u);
@@ -135,6 +137,7 @@ TEST_F(PreviewPrinterFixture, APageStartsWithThePreviousPagesFontBrushAndPen)
     EXPECT_EQ(first.font.family(), "Arial");
     EXPECT_EQ(first.font.pointSize(), 10);
     EXPECT_EQ(first.brush.style(), Qt::NoBrush);
+    EXPECT_EQ(first.backgroundMode, Qt::TransparentMode);
 
     for (size_t i = 1; i < 3; ++i) {
         EXPECT_EQ(source.requests[i].font.family(), "Liberation Mono");
@@ -143,6 +146,8 @@ TEST_F(PreviewPrinterFixture, APageStartsWithThePreviousPagesFontBrushAndPen)
         EXPECT_EQ(source.requests[i].pen.color(), QColor(Qt::red));
         EXPECT_EQ(source.requests[i].pen.width(), 2);
         EXPECT_EQ(source.requests[i].brush.color(), QColor(Qt::blue));
+        EXPECT_EQ(source.requests[i].backgroundMode, Qt::OpaqueMode);
+        EXPECT_EQ(source.requests[i].background, QColor(Qt::yellow));
     }
 
     // The next document starts afresh.
