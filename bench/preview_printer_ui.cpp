@@ -4,6 +4,7 @@
 //                          a 600 dpi printer: pages/s, bytes of recording per page, resident memory
 //                          per page
 //   BM_RecordLargeUnit     one large unit (about 1 MB) the same way
+//   BM_RecordBlankPages    1000 pages on which nothing is drawn: what the printer costs per page
 //   BM_DrawPreviewPage     one recorded page drawn by the preview's first page box, at 100% (816 x 1056
 //                          for US Letter at 96 ppi) and at Fit to Page
 //
@@ -272,6 +273,28 @@ void BM_RecordLargeUnit(benchmark::State& state)
     record(state, lines);
 }
 BENCHMARK(BM_RecordLargeUnit)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// What the printer itself costs per page: a source that draws nothing on 1000 pages.
+class BlankSource : public TPageSource {
+public:
+    void beginUpdate() override { }
+    void endUpdate() override { }
+    bool renderPrintPage(QPainter&, const TRect&, int pageNo) override { return pageNo < 1000; }
+};
+
+void BM_RecordBlankPages(benchmark::State& state)
+{
+    Paper paper;
+    BlankSource source;
+    for (auto _ : state) {
+        TPreviewPrinter printer;
+        printer.setPrinter(&paper.printer);
+        printer.printMemo(source);
+        benchmark::DoNotOptimize(printer.pageCount());
+    }
+    state.counters["pages/s"] = benchmark::Counter(1000, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_RecordBlankPages)->Unit(benchmark::kMillisecond);
 
 // state.range(0): 0 draws at 100%, 1 at Fit to Page in a 590 x 430 window.
 void BM_DrawPreviewPage(benchmark::State& state)
