@@ -70,6 +70,7 @@ namespace {
             setAutoFillBackground(true);
             m_column = new QVBoxLayout(this);
             m_column->setSpacing(2);
+            m_column->addStretch(1);
         }
 
         void addLevel(QWidget* label, int level)
@@ -78,7 +79,7 @@ namespace {
             row->addSpacing(level * kIndent + 12);
             row->addWidget(label);
             row->addStretch(1);
-            m_column->addLayout(row);
+            m_column->insertLayout(m_column->count() - 1, row);
             m_labels.push_back(label);
         }
 
@@ -139,6 +140,8 @@ TOptionsDialog::TOptionsDialog(OptionsDialogHost& host, QWidget* parent)
     buttons->addWidget(btnCancel);
 
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->setSpacing(6);
     outer->addWidget(PageControl1, 1);
     outer->addLayout(buttons);
 
@@ -249,37 +252,49 @@ QWidget* TOptionsDialog::createSyntaxPage()
 
     FEditor = named(new TSyntaxMemo(page), "FEditor");
     FEditor->setReadOnly(true);
-    FEditor->setMinimumHeight(110);
 
-    // Element list | attributes and defaults | colours and font; the sample viewer below them all.
+    // Element list | attributes over defaults | colours over font; the sample viewer below them all. The
+    // list and the sample take the height the rest leaves them, so that the page stays small enough for
+    // a small screen at double scale.
+    SynElementsBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    SynElementsBox->setFixedWidth(SynElementsBox->fontMetrics().horizontalAdvance(QStringLiteral("Reserved word")) + 48);
+    SynElementsBox->setMinimumHeight(60);
+    FEditor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    FEditor->setMinimumHeight(90);
+    for (QGroupBox* box : { GroupBox1, DefCheckBox }) {
+        box->layout()->setContentsMargins(6, 2, 6, 2);
+        box->layout()->setSpacing(0);
+    }
+
     auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(4);
     auto* list = new QVBoxLayout;
+    list->setSpacing(2);
     list->addWidget(elementLabel);
     list->addWidget(SynElementsBox, 1);
-    grid->addLayout(list, 0, 0);
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(GroupBox1);
-    middle->addWidget(DefCheckBox);
-    middle->addStretch(1);
-    grid->addLayout(middle, 0, 1);
-    auto* right = new QVBoxLayout;
-    right->setSpacing(4);
-    for (QWidget* w : { static_cast<QWidget*>(foreLabel), static_cast<QWidget*>(ForegroundButton),
-             static_cast<QWidget*>(backLabel), static_cast<QWidget*>(BackgroundButton) })
-        right->addWidget(w);
+    grid->addLayout(list, 0, 0, 2, 1);
+    grid->addWidget(GroupBox1, 0, 1);
+    grid->addWidget(DefCheckBox, 1, 1);
+    auto* colours = new QGridLayout;
+    colours->setVerticalSpacing(2);
+    colours->addWidget(foreLabel, 0, 0);
+    colours->addWidget(ForegroundButton, 1, 0);
+    colours->addWidget(backLabel, 2, 0);
+    colours->addWidget(BackgroundButton, 3, 0);
+    colours->setRowStretch(4, 1);
+    grid->addLayout(colours, 0, 2);
     auto* font = new QGridLayout;
+    font->setVerticalSpacing(2);
     font->addWidget(fontLabel, 0, 0);
     font->addWidget(sizeLabel, 0, 1);
     font->addWidget(FontNameBox, 1, 0);
     font->addWidget(FontSizeBox, 1, 1);
     font->setColumnStretch(0, 1);
-    right->addSpacing(6);
-    right->addLayout(font);
-    right->addStretch(1);
-    grid->addLayout(right, 0, 2);
-    grid->addWidget(FEditor, 1, 0, 1, 3);
-    grid->setRowStretch(1, 1);
-    grid->setColumnStretch(0, 1);
+    font->setRowStretch(2, 1);
+    grid->addLayout(font, 1, 2);
+    grid->addWidget(FEditor, 2, 0, 1, 3);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(2, 1);
 
     QWidget* order[] = { SynElementsBox, UseBoldBox, UseItalicBox, UseUnderlineBox, UseDefForeBox, UseDefBackBox,

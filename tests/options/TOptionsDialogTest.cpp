@@ -304,6 +304,8 @@ TEST_F(OptionsDialog, FontBoxesChangeTheWorkingFont)
 TEST_F(OptionsDialog, ClickingTheSameSpotOfTheSampleTwiceChangesNothing)
 {
     open(Page::SyntaxHighlighting);
+    dialog.resize(800, 700); // the sample's first ten lines in view
+    QApplication::processEvents();
     dialog.FEditor->rescan();
     // The sample starts with a comment; the word "unit" follows on line 6.
     QPoint comment(dialog.FEditor->textLeft() + 20, 4);
@@ -419,6 +421,7 @@ TEST_F(OptionsDialog, FitsAScreenOf1280By800)
     qreal scale = dialog.devicePixelRatioF();
     QSize device = dialog.size() * scale;
     RecordProperty("scale", std::to_string(scale));
+    RecordProperty("size", std::to_string(dialog.width()) + " x " + std::to_string(dialog.height()));
     EXPECT_LE(device.width(), 1280) << "at scale " << scale;
     EXPECT_LE(device.height(), 800 - 40) << "at scale " << scale << ", with room for a title bar";
     EXPECT_GE(dialog.width(), TOptionsDialog::kClientWidth);
@@ -427,6 +430,28 @@ TEST_F(OptionsDialog, FitsAScreenOf1280By800)
         QWidget* page = dialog.PageControl1->widget(i);
         EXPECT_LE(page->minimumSizeHint().width(), page->width()) << i;
         EXPECT_LE(page->minimumSizeHint().height(), page->height()) << i;
+    }
+    close(false);
+}
+
+// Pictures of each page, written next to the file LRL_SCREENSHOT names as "<name>-options-<n>.png" (see
+// tools/screenshot.sh, which runs this under a virtual X display).
+TEST_F(OptionsDialog, Screenshots)
+{
+    QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    host.open = true;
+    host.customText = "Stock control";
+    open();
+    dialog.SynElementsBox->setCurrentRow(1);
+    for (int i = 0; i < dialog.PageControl1->count(); ++i) {
+        dialog.PageControl1->setCurrentIndex(i);
+        for (int n = 0; n < 10; ++n)
+            QApplication::processEvents();
+        QString file = target;
+        file.replace(".png", QStringLiteral("-options-%1.png").arg(i + 1));
+        ASSERT_TRUE(dialog.grab().save(file)) << file.toStdString();
     }
     close(false);
 }
