@@ -444,7 +444,15 @@ TEST_F(OptionsDialog, Screenshots)
     host.open = true;
     host.customText = "Stock control";
     open();
-    dialog.SynElementsBox->setCurrentRow(1);
+    // A few edits, so that the picture shows the sample following the working styles.
+    chooseElement("Reserved word");
+    dialog.UseBoldBox->click();
+    dialog.UseDefForeBox->click();
+    dialog.ForegroundButton->chooseColor(0x800000);
+    chooseElement("Comment");
+    dialog.UseItalicBox->click();
+    dialog.UseDefForeBox->click();
+    dialog.ForegroundButton->chooseColor(0x008000);
     for (int i = 0; i < dialog.PageControl1->count(); ++i) {
         dialog.PageControl1->setCurrentIndex(i);
         for (int n = 0; n < 10; ++n)
