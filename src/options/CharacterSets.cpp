@@ -6,28 +6,28 @@ namespace lrl {
 
 namespace {
 
-    using WS = QFontDatabase::WritingSystem;
+using WS = QFontDatabase::WritingSystem;
 
-    constexpr std::array<CharacterSets::Entry, CharacterSets::kCount> kSets { {
-        { "ANSI_CHARSET", 0, WS::Latin },
-        { "DEFAULT_CHARSET", 1, WS::Any },
-        { "SYMBOL_CHARSET", 2, WS::Symbol },
-        { "MAC_CHARSET", 77, WS::Latin },
-        { "SHIFTJIS_CHARSET", 128, WS::Japanese },
-        { "HANGEUL_CHARSET", 129, WS::Korean },
-        { "JOHAB_CHARSET", 130, WS::Korean },
-        { "GB2312_CHARSET", 134, WS::SimplifiedChinese },
-        { "CHINESEBIG5_CHARSET", 136, WS::TraditionalChinese },
-        { "GREEK_CHARSET", 161, WS::Greek },
-        { "TURKISH_CHARSET", 162, WS::Latin },
-        { "HEBREW_CHARSET", 177, WS::Hebrew },
-        { "ARABIC_CHARSET", 178, WS::Arabic },
-        { "BALTIC_CHARSET", 186, WS::Latin },
-        { "RUSSIAN_CHARSET", 204, WS::Cyrillic },
-        { "THAI_CHARSET", 222, WS::Thai },
-        { "EASTEUROPE_CHARSET", 238, WS::Latin },
-        { "OEM_CHARSET", 255, WS::Latin },
-    } };
+constexpr std::array<CharacterSets::Entry, CharacterSets::kCount> kSets { {
+    { "ANSI_CHARSET", 0, WS::Latin },
+    { "DEFAULT_CHARSET", 1, WS::Any },
+    { "SYMBOL_CHARSET", 2, WS::Symbol },
+    { "MAC_CHARSET", 77, WS::Latin },
+    { "SHIFTJIS_CHARSET", 128, WS::Japanese },
+    { "HANGEUL_CHARSET", 129, WS::Korean },
+    { "JOHAB_CHARSET", 130, WS::Korean },
+    { "GB2312_CHARSET", 134, WS::SimplifiedChinese },
+    { "CHINESEBIG5_CHARSET", 136, WS::TraditionalChinese },
+    { "GREEK_CHARSET", 161, WS::Greek },
+    { "TURKISH_CHARSET", 162, WS::Latin },
+    { "HEBREW_CHARSET", 177, WS::Hebrew },
+    { "ARABIC_CHARSET", 178, WS::Arabic },
+    { "BALTIC_CHARSET", 186, WS::Latin },
+    { "RUSSIAN_CHARSET", 204, WS::Cyrillic },
+    { "THAI_CHARSET", 222, WS::Thai },
+    { "EASTEUROPE_CHARSET", 238, WS::Latin },
+    { "OEM_CHARSET", 255, WS::Latin },
+} };
 
 } // namespace
 

@@ -30,80 +30,79 @@ namespace lrl {
 
 namespace {
 
-    constexpr std::array<const char*, 4> kPageCaptions { "Viewer", "Syntax Highlighting", "Code Page Print",
-        "Treeview Print" };
-    // The page tabs' captions with their mnemonics; no control of a page uses these letters.
-    constexpr std::array<const char*, 4> kPageTabs { "&Viewer", "S&yntax Highlighting", "Code Pa&ge Print",
-        "Treeview Pri&nt" };
+constexpr std::array<const char*, 4> kPageCaptions { "Viewer", "Syntax Highlighting", "Code Page Print",
+    "Treeview Print" };
+// The page tabs' captions with their mnemonics; no control of a page uses these letters.
+constexpr std::array<const char*, 4> kPageTabs { "&Viewer", "S&yntax Highlighting", "Code Pa&ge Print",
+    "Treeview Pri&nt" };
 
-    template <typename W>
-    W* named(W* widget, const char* name)
+template <typename W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent)
+{
+    return named(new QCheckBox(QString::fromLatin1(caption), parent), name);
+}
+
+// A label that gives its mnemonic's focus to `buddy`.
+QLabel* buddyLabel(const char* caption, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The picture of a tree behind the four level labels: each level indented under the one above, with
+// the branch lines drawn between them.
+class TreePicture : public QFrame {
+public:
+    static constexpr int kIndent = 18;
+
+    explicit TreePicture(QWidget* parent)
+        : QFrame(parent)
     {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        setBackgroundRole(QPalette::Base);
+        setAutoFillBackground(true);
+        m_column = new QVBoxLayout(this);
+        m_column->setSpacing(2);
+        m_column->addStretch(1);
     }
 
-    QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent)
+    void addLevel(QWidget* label, int level)
     {
-        return named(new QCheckBox(QString::fromLatin1(caption), parent), name);
+        auto* row = new QHBoxLayout;
+        row->addSpacing(level * kIndent + 12);
+        row->addWidget(label);
+        row->addStretch(1);
+        m_column->insertLayout(m_column->count() - 1, row);
+        m_labels.push_back(label);
     }
 
-    // A label that gives its mnemonic's focus to `buddy`.
-    QLabel* buddyLabel(const char* caption, QWidget* buddy, QWidget* parent)
+protected:
+    void paintEvent(QPaintEvent* event) override
     {
-        auto* label = new QLabel(QString::fromLatin1(caption), parent);
-        label->setBuddy(buddy);
-        return label;
-    }
-
-    // The picture of a tree behind the four level labels: each level indented under the one above, with
-    // the branch lines drawn between them.
-    class TreePicture : public QFrame {
-    public:
-        static constexpr int kIndent = 18;
-
-        explicit TreePicture(QWidget* parent)
-            : QFrame(parent)
-        {
-            setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            setBackgroundRole(QPalette::Base);
-            setAutoFillBackground(true);
-            m_column = new QVBoxLayout(this);
-            m_column->setSpacing(2);
-            m_column->addStretch(1);
-        }
-
-        void addLevel(QWidget* label, int level)
-        {
-            auto* row = new QHBoxLayout;
-            row->addSpacing(level * kIndent + 12);
-            row->addWidget(label);
-            row->addStretch(1);
-            m_column->insertLayout(m_column->count() - 1, row);
-            m_labels.push_back(label);
-        }
-
-    protected:
-        void paintEvent(QPaintEvent* event) override
-        {
-            QFrame::paintEvent(event);
-            QPainter p(this);
-            p.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
-            for (size_t i = 0; i < m_labels.size(); ++i) {
-                QRect r = m_labels[i]->geometry();
-                int x = r.left() - 10;
-                p.drawLine(x, r.center().y(), r.left() - 2, r.center().y());
-                if (i > 0) {
-                    QRect above = m_labels[i - 1]->geometry();
-                    p.drawLine(x, above.bottom(), x, r.center().y());
-                }
+        QFrame::paintEvent(event);
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+        for (size_t i = 0; i < m_labels.size(); ++i) {
+            QRect r = m_labels[i]->geometry();
+            int x = r.left() - 10;
+            p.drawLine(x, r.center().y(), r.left() - 2, r.center().y());
+            if (i > 0) {
+                QRect above = m_labels[i - 1]->geometry();
+                p.drawLine(x, above.bottom(), x, r.center().y());
             }
         }
+    }
 
-    private:
-        QVBoxLayout* m_column = nullptr;
-        std::vector<QWidget*> m_labels;
-    };
+private:
+    QVBoxLayout* m_column = nullptr;
+    std::vector<QWidget*> m_labels;
+};
 
 } // namespace
 
@@ -125,7 +124,8 @@ TOptionsDialog::TOptionsDialog(OptionsDialogHost& host, QWidget* parent)
     setModal(true);
 
     PageControl1 = named(new QTabWidget(this), "PageControl1");
-    QWidget* pages[] = { createViewerPage(), createSyntaxPage(), createCodePrintPage(), createTreePrintPage() };
+    QWidget* pages[]
+        = { createViewerPage(), createSyntaxPage(), createCodePrintPage(), createTreePrintPage() };
     for (size_t i = 0; i < kPageTabs.size(); ++i)
         PageControl1->addTab(pages[i], QString::fromLatin1(kPageTabs[i]));
 
@@ -196,7 +196,8 @@ QWidget* TOptionsDialog::createViewerPage()
     auto nothing = [] {};
     flag(cbSortItems, &BrowserSettings::Srt, true, nothing);
     flag(cbDckTlbr, &BrowserSettings::DckTlbr, false, [this] { m_host.applyToolbarDocking(); });
-    flag(cbShowHints, &BrowserSettings::ShHnts, false, [this] { HintDisplay::setShown(m_host.settings().ShHnts); });
+    flag(cbShowHints, &BrowserSettings::ShHnts, false,
+        [this] { HintDisplay::setShown(m_host.settings().ShHnts); });
     flag(cbWrdWrp, &BrowserSettings::WrdWrp, false, [this] { m_host.applyWordWrap(); });
     flag(cbShwLnNum, &BrowserSettings::ShLnNum, false, [this] {
         m_host.applyLineNumbers();
@@ -257,7 +258,8 @@ QWidget* TOptionsDialog::createSyntaxPage()
     // list and the sample take the height the rest leaves them, so that the page stays small enough for
     // a small screen at double scale.
     SynElementsBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
-    SynElementsBox->setFixedWidth(SynElementsBox->fontMetrics().horizontalAdvance(QStringLiteral("Reserved word")) + 48);
+    SynElementsBox->setFixedWidth(
+        SynElementsBox->fontMetrics().horizontalAdvance(QStringLiteral("Reserved word")) + 48);
     SynElementsBox->setMinimumHeight(60);
     FEditor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     FEditor->setMinimumHeight(90);
@@ -297,8 +299,8 @@ QWidget* TOptionsDialog::createSyntaxPage()
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(2, 1);
 
-    QWidget* order[] = { SynElementsBox, UseBoldBox, UseItalicBox, UseUnderlineBox, UseDefForeBox, UseDefBackBox,
-        ForegroundButton, BackgroundButton, FontNameBox, FontSizeBox, FEditor };
+    QWidget* order[] = { SynElementsBox, UseBoldBox, UseItalicBox, UseUnderlineBox, UseDefForeBox,
+        UseDefBackBox, ForegroundButton, BackgroundButton, FontNameBox, FontSizeBox, FEditor };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     return page;
@@ -354,8 +356,8 @@ QWidget* TOptionsDialog::createCodePrintPage()
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
 
-    QWidget* order[] = { cbHdr, cbDate, cbPage, cbLine, rxedtLeft, rxedtTop, rxedtRight, rxedtBottom, rbct, Edit1,
-        rbFnw, rbFnwo, rbsfp };
+    QWidget* order[] = { cbHdr, cbDate, cbPage, cbLine, rxedtLeft, rxedtTop, rxedtRight, rxedtBottom, rbct,
+        Edit1, rbFnw, rbFnwo, rbsfp };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     return page;
@@ -383,7 +385,8 @@ QWidget* TOptionsDialog::createTreePrintPage()
 
     auto* picture = new TreePicture(page);
     const char* names[] = { "lblTopLvl", "lblSndLvl", "lblThrdLvl", "lblFrthLvl" };
-    const char* captions[] = { "&Top level node", "Second &level node", "T&hird level node", "Fou&rth level node" };
+    const char* captions[]
+        = { "&Top level node", "Second &level node", "T&hird level node", "Fou&rth level node" };
     for (int level = 0; level < PrintOptionValues::kLevels; ++level) {
         auto* label = named(new QPushButton(QString::fromLatin1(captions[level]), picture), names[level]);
         label->setFlat(true);
@@ -420,8 +423,8 @@ QWidget* TOptionsDialog::createTreePrintPage()
     grid->addLayout(font, 1);
     grid->addLayout(side, 1);
 
-    QWidget* order[] = { RzFontComboBox1, TreeColorButton, UpDown1, cbBold, cbItalic, cbUnderline, levelLabels[0],
-        levelLabels[1], levelLabels[2], levelLabels[3], btnDefault };
+    QWidget* order[] = { RzFontComboBox1, TreeColorButton, UpDown1, cbBold, cbItalic, cbUnderline,
+        levelLabels[0], levelLabels[1], levelLabels[2], levelLabels[3], btnDefault };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     return page;

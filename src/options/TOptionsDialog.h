@@ -75,7 +75,10 @@ public:
     // A click in the sample viewer at a viewport position.
     void sampleClicked(QPoint pos);
     // The tree level labels' fonts as shown.
-    const PrintOptionValues::LevelFont& levelFont(int level) const { return m_levelFonts.at(static_cast<size_t>(level)); }
+    const PrintOptionValues::LevelFont& levelFont(int level) const
+    {
+        return m_levelFonts.at(static_cast<size_t>(level));
+    }
 
     // --- Controls, named as the dialog's description names them
     QTabWidget* PageControl1 = nullptr;

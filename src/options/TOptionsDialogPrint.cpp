@@ -26,57 +26,58 @@ namespace lrl {
 
 namespace {
 
-    using Margin = PrintOptionValues::Margin;
-    using HeaderButton = PrintOptionValues::HeaderButton;
-    using HeaderSource = PrintOptionValues::HeaderSource;
+using Margin = PrintOptionValues::Margin;
+using HeaderButton = PrintOptionValues::HeaderButton;
+using HeaderSource = PrintOptionValues::HeaderSource;
 
-    constexpr const char* kTreeFace = "Courier New";
+constexpr const char* kTreeFace = "Courier New";
 
-    // The font a label would have without one of its own.
-    QFont baseFont(const QWidget* widget)
-    {
-        return widget->parentWidget() ? widget->parentWidget()->font() : QApplication::font();
+// The font a label would have without one of its own.
+QFont baseFont(const QWidget* widget)
+{
+    return widget->parentWidget() ? widget->parentWidget()->font() : QApplication::font();
+}
+
+// The font a level label or the sample label shows.
+QFont levelQFont(const PrintOptionValues::LevelFont& font, const QFont& base)
+{
+    QFont f = base;
+    f.setFamily(QString::fromStdString(font.name));
+    f.setPointSize(font.size);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    return f;
+}
+
+void showInColor(QWidget* widget, int32_t color)
+{
+    QPalette p = widget->palette();
+    QColor c = StoredColor::toQColor(color, p);
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::ButtonText, c);
+    widget->setPalette(p);
+}
+
+// Selects a face in a face box, adding it in its sorted place when the box does not list it.
+void selectFace(QComboBox* box, const QString& face)
+{
+    int found = box->findText(face, Qt::MatchFixedString);
+    if (found < 0) {
+        found = 0;
+        while (found < box->count() && box->itemText(found).compare(face, Qt::CaseInsensitive) < 0)
+            ++found;
+        box->insertItem(found, face);
     }
-
-    // The font a level label or the sample label shows.
-    QFont levelQFont(const PrintOptionValues::LevelFont& font, const QFont& base)
-    {
-        QFont f = base;
-        f.setFamily(QString::fromStdString(font.name));
-        f.setPointSize(font.size);
-        f.setBold(font.bold);
-        f.setItalic(font.italic);
-        f.setUnderline(font.underline);
-        return f;
-    }
-
-    void showInColor(QWidget* widget, int32_t color)
-    {
-        QPalette p = widget->palette();
-        QColor c = StoredColor::toQColor(color, p);
-        p.setColor(QPalette::WindowText, c);
-        p.setColor(QPalette::ButtonText, c);
-        widget->setPalette(p);
-    }
-
-    // Selects a face in a face box, adding it in its sorted place when the box does not list it.
-    void selectFace(QComboBox* box, const QString& face)
-    {
-        int found = box->findText(face, Qt::MatchFixedString);
-        if (found < 0) {
-            found = 0;
-            while (found < box->count() && box->itemText(found).compare(face, Qt::CaseInsensitive) < 0)
-                ++found;
-            box->insertItem(found, face);
-        }
-        box->setCurrentIndex(found);
-    }
+    box->setCurrentIndex(found);
+}
 
 } // namespace
 
 void TOptionsDialog::connectPrintPages()
 {
-    connect(rbct, &QRadioButton::toggled, this, [this](bool on) { Edit1->setEnabled(on && rbct->isEnabled()); });
+    connect(
+        rbct, &QRadioButton::toggled, this, [this](bool on) { Edit1->setEnabled(on && rbct->isEnabled()); });
     connect(PageControl1, &QTabWidget::currentChanged, this, &TOptionsDialog::pageChanged);
 
     connect(RzFontComboBox1, &QComboBox::currentTextChanged, this, &TOptionsDialog::updateSampleLabel);

@@ -25,9 +25,9 @@ namespace lrl {
 
 namespace {
 
-    // Clicks of the sample viewer closer than this to the previous one are taken as the same click.
-    constexpr int kSameClickX = 5;
-    constexpr int kSameClickY = 6;
+// Clicks of the sample viewer closer than this to the previous one are taken as the same click.
+constexpr int kSameClickX = 5;
+constexpr int kSameClickY = 6;
 
 } // namespace
 
@@ -37,8 +37,10 @@ void TOptionsDialog::connectSyntaxPage()
         if (!m_filling)
             showElement(selectedElement());
     });
-    connect(UseBoldBox, &QCheckBox::clicked, this, [this](bool on) { attributeClicked(TSM_Effect::Bold, on); });
-    connect(UseItalicBox, &QCheckBox::clicked, this, [this](bool on) { attributeClicked(TSM_Effect::Italic, on); });
+    connect(
+        UseBoldBox, &QCheckBox::clicked, this, [this](bool on) { attributeClicked(TSM_Effect::Bold, on); });
+    connect(UseItalicBox, &QCheckBox::clicked, this,
+        [this](bool on) { attributeClicked(TSM_Effect::Italic, on); });
     connect(UseUnderlineBox, &QCheckBox::clicked, this,
         [this](bool on) { attributeClicked(TSM_Effect::Underline, on); });
     connect(UseDefForeBox, &QCheckBox::clicked, this, [this](bool on) { useDefaultClicked(true, on); });
@@ -82,8 +84,9 @@ void TOptionsDialog::fillSyntaxPage()
     std::vector<const CharacterSets::Entry*> sets;
     for (int i = 0; i < CharacterSets::kCount; ++i)
         sets.push_back(&CharacterSets::at(i));
-    std::sort(sets.begin(), sets.end(),
-        [](const CharacterSets::Entry* a, const CharacterSets::Entry* b) { return std::string_view(a->name) < b->name; });
+    std::sort(sets.begin(), sets.end(), [](const CharacterSets::Entry* a, const CharacterSets::Entry* b) {
+        return std::string_view(a->name) < b->name;
+    });
     for (const CharacterSets::Entry* set : sets)
         FontFamilyBox->addItem(QString::fromLatin1(set->name), set->value);
     int charSet = FontFamilyBox->findData(m_working.font.charSet);
@@ -176,7 +179,8 @@ void TOptionsDialog::colorChanged()
     int number = selectedElement();
     if (m_filling || number < 0)
         return;
-    StyleElements::setColors(m_working, number, ForegroundButton->colorValue(), BackgroundButton->colorValue());
+    StyleElements::setColors(
+        m_working, number, ForegroundButton->colorValue(), BackgroundButton->colorValue());
     refreshSample();
 }
 
@@ -238,7 +242,8 @@ void TOptionsDialog::sampleClicked(QPoint pos)
 {
     if (!FEditor->viewport()->rect().contains(pos))
         return;
-    if (std::abs(pos.x() - m_lastClick.x()) <= kSameClickX && std::abs(pos.y() - m_lastClick.y()) < kSameClickY)
+    if (std::abs(pos.x() - m_lastClick.x()) <= kSameClickX
+        && std::abs(pos.y() - m_lastClick.y()) < kSameClickY)
         return;
     m_lastClick = pos;
     int offset = FEditor->charFromPos({ pos.x(), pos.y() });

@@ -16,39 +16,39 @@ namespace lrl {
 
 namespace {
 
-    struct NamedColor {
-        int32_t value; // 0x00BBGGRR
-        const char* name;
-    };
+struct NamedColor {
+    int32_t value; // 0x00BBGGRR
+    const char* name;
+};
 
-    constexpr std::array<NamedColor, 16> kStandard { {
-        { 0x000000, "Black" },
-        { 0x000080, "Maroon" },
-        { 0x008000, "Green" },
-        { 0x008080, "Olive" },
-        { 0x800000, "Navy" },
-        { 0x800080, "Purple" },
-        { 0x808000, "Teal" },
-        { 0x808080, "Gray" },
-        { 0xC0C0C0, "Silver" },
-        { 0x0000FF, "Red" },
-        { 0x00FF00, "Lime" },
-        { 0x00FFFF, "Yellow" },
-        { 0xFF0000, "Blue" },
-        { 0xFF00FF, "Fuchsia" },
-        { 0xFFFF00, "Aqua" },
-        { 0xFFFFFF, "White" },
-    } };
+constexpr std::array<NamedColor, 16> kStandard { {
+    { 0x000000, "Black" },
+    { 0x000080, "Maroon" },
+    { 0x008000, "Green" },
+    { 0x008080, "Olive" },
+    { 0x800000, "Navy" },
+    { 0x800080, "Purple" },
+    { 0x808000, "Teal" },
+    { 0x808080, "Gray" },
+    { 0xC0C0C0, "Silver" },
+    { 0x0000FF, "Red" },
+    { 0x00FF00, "Lime" },
+    { 0x00FFFF, "Yellow" },
+    { 0xFF0000, "Blue" },
+    { 0xFF00FF, "Fuchsia" },
+    { 0xFFFF00, "Aqua" },
+    { 0xFFFFFF, "White" },
+} };
 
-    QIcon swatch(const QColor& color)
-    {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(color);
-        QPainter p(&pixmap);
-        p.setPen(Qt::black);
-        p.drawRect(0, 0, 15, 15);
-        return QIcon(pixmap);
-    }
+QIcon swatch(const QColor& color)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(color);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, 15, 15);
+    return QIcon(pixmap);
+}
 
 } // namespace
 
@@ -59,7 +59,8 @@ TDFSColorButton::TDFSColorButton(QWidget* parent)
     for (int i = 0; i < standardColorCount(); ++i) {
         int32_t value = kStandard[static_cast<size_t>(i)].value;
         QAction* action = m_menu->addAction(swatch(StoredColor::toQColor(value)),
-            QString::fromLatin1(kStandard[static_cast<size_t>(i)].name), this, [this, value] { chooseColor(value); });
+            QString::fromLatin1(kStandard[static_cast<size_t>(i)].name), this,
+            [this, value] { chooseColor(value); });
         action->setData(value);
     }
     m_menu->addSeparator();
@@ -86,7 +87,10 @@ int TDFSColorButton::standardColorCount() { return static_cast<int>(kStandard.si
 
 int32_t TDFSColorButton::standardColor(int index) { return kStandard.at(static_cast<size_t>(index)).value; }
 
-const char* TDFSColorButton::standardColorName(int index) { return kStandard.at(static_cast<size_t>(index)).name; }
+const char* TDFSColorButton::standardColorName(int index)
+{
+    return kStandard.at(static_cast<size_t>(index)).name;
+}
 
 QSize TDFSColorButton::sizeHint() const
 {

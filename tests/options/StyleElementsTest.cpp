@@ -1,5 +1,5 @@
-#include "options/MarginText.h"
 #include "options/StyleElements.h"
+#include "options/MarginText.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 
@@ -117,8 +117,8 @@ TEST(MarginText, OneInchIsStoredAsDoubleZero)
         std::string shown;
         double inches;
     };
-    for (const Case& c : { Case { "00", "1.00", 1.0 }, Case { "05", "0.05", 0.05 }, Case { "25", "0.25", 0.25 },
-             Case { "95", "0.95", 0.95 } }) {
+    for (const Case& c : { Case { "00", "1.00", 1.0 }, Case { "05", "0.05", 0.05 },
+             Case { "25", "0.25", 0.25 }, Case { "95", "0.95", 0.95 } }) {
         EXPECT_EQ(MarginText::shown(c.digits), c.shown);
         EXPECT_EQ(MarginText::stored(c.inches), c.digits) << c.inches;
     }

@@ -79,7 +79,8 @@ TEST_F(OptionsDialog, CancelKeepsTheScannersStylesButNotTheOtherPagesChanges)
     dialog.ForegroundButton->chooseColor(0x808000);
     EXPECT_EQ(dialog.workingSettings().effects[5].style & TSM_Effect::Bold, TSM_Effect::Bold);
     EXPECT_EQ(dialog.workingSettings().effects[5].foreground, 0x808000);
-    EXPECT_EQ(dialog.FEditor->settings().effects[5].foreground, 0x808000) << "the sample shows the edit at once";
+    EXPECT_EQ(dialog.FEditor->settings().effects[5].foreground, 0x808000)
+        << "the sample shows the edit at once";
 
     dialog.PageControl1->setCurrentIndex(static_cast<int>(Page::Viewer));
     dialog.cbSortItems->click();
@@ -141,8 +142,10 @@ TEST_F(OptionsDialog, ViewerBoxesSetTheirSettingsWhenClicked)
         bool asksReload;
     };
     Box boxes[] = { { dialog.cbSortItems, &BrowserSettings::Srt, true },
-        { dialog.cbDckTlbr, &BrowserSettings::DckTlbr, false }, { dialog.cbShowHints, &BrowserSettings::ShHnts, false },
-        { dialog.cbShwLnNum, &BrowserSettings::ShLnNum, false }, { dialog.cbPrtSepPgs, &BrowserSettings::PrtSepPgs, false },
+        { dialog.cbDckTlbr, &BrowserSettings::DckTlbr, false },
+        { dialog.cbShowHints, &BrowserSettings::ShHnts, false },
+        { dialog.cbShwLnNum, &BrowserSettings::ShLnNum, false },
+        { dialog.cbPrtSepPgs, &BrowserSettings::PrtSepPgs, false },
         { dialog.cbVuDFM, &BrowserSettings::ShFrm, true }, { dialog.cbVuDOF, &BrowserSettings::ShOpt, true },
         { dialog.cbSupBData, &BrowserSettings::SupBData, true } };
     for (const Box& b : boxes) {
@@ -230,8 +233,8 @@ TEST_F(OptionsDialog, HeaderButtonsAndCustomTextAreWrittenWhenTheDialogCloses)
 TEST_F(OptionsDialog, WithoutAFileTheCodePrintBoxesAreOffLimits)
 {
     open(Page::CodePagePrint);
-    for (QWidget* w : std::initializer_list<QWidget*> { dialog.cbHdr, dialog.cbDate, dialog.cbPage, dialog.cbLine,
-             dialog.rbct, dialog.rbFnw, dialog.rbFnwo, dialog.rbsfp, dialog.Edit1 })
+    for (QWidget* w : std::initializer_list<QWidget*> { dialog.cbHdr, dialog.cbDate, dialog.cbPage,
+             dialog.cbLine, dialog.rbct, dialog.rbFnw, dialog.rbFnwo, dialog.rbsfp, dialog.Edit1 })
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(dialog.rxedtLeft->isEnabled());
     dialog.PageControl1->setCurrentIndex(static_cast<int>(Page::SyntaxHighlighting));
@@ -316,7 +319,8 @@ TEST_F(OptionsDialog, ClickingTheSameSpotOfTheSampleTwiceChangesNothing)
     EXPECT_EQ(dialog.selectedElement(), StyleElements::kGutter) << "within the same spot";
 
     int unitLine = 0;
-    while (unitLine < dialog.FEditor->lines().count() && dialog.FEditor->lines().get(unitLine) != "unit PrintQueue;")
+    while (unitLine < dialog.FEditor->lines().count()
+        && dialog.FEditor->lines().get(unitLine) != "unit PrintQueue;")
         ++unitLine;
     ASSERT_LT(unitLine, dialog.FEditor->lines().count());
     TPoint unit = dialog.FEditor->posFromChar(dialog.FEditor->textStore().lineStart(unitLine) + 1);
@@ -342,7 +346,8 @@ TEST_F(OptionsDialog, ClickingALevelWritesItsFontAndDefaultResetsAllFour)
     EXPECT_TRUE(dialog.lblSmpTxt->font().italic());
     EXPECT_EQ(dialog.lblSmpTxt->font().pointSize(), 12);
     dialog.levelLabels[1]->click();
-    EXPECT_EQ(values.levelFont(1), (PrintOptionValues::LevelFont { "Courier New", 12, false, true, false, 0 }));
+    EXPECT_EQ(
+        values.levelFont(1), (PrintOptionValues::LevelFont { "Courier New", 12, false, true, false, 0 }));
     EXPECT_EQ(stored(host.memoryStore, "rbFst1"), "010");
 
     dialog.btnDefault->click();

@@ -20,12 +20,14 @@ TEST(TDFSColorButton, ReportsOnlyTheUsersChoice)
     EXPECT_TRUE(reported.empty()) << "filling the button is no choice";
 
     QList<QAction*> entries = button.colorMenu()->actions();
-    ASSERT_EQ(entries.size(), TDFSColorButton::standardColorCount() + 2); // the colours, a separator, "Other..."
+    ASSERT_EQ(
+        entries.size(), TDFSColorButton::standardColorCount() + 2); // the colours, a separator, "Other..."
     EXPECT_EQ(entries.back()->text(), "Other...");
     entries[9]->trigger();
     EXPECT_EQ(entries[9]->text(), "Red");
     EXPECT_EQ(button.colorValue(), 0x0000FF) << "stored as 0x00BBGGRR";
     button.chooseColor(0x0000FF);
-    EXPECT_EQ(reported, (std::vector<int32_t> { 0x0000FF, 0x0000FF })) << "choosing the shown colour reports too";
+    EXPECT_EQ(reported, (std::vector<int32_t> { 0x0000FF, 0x0000FF }))
+        << "choosing the shown colour reports too";
     EXPECT_GE(button.sizeHint().width(), TDFSColorButton::kWidth);
 }

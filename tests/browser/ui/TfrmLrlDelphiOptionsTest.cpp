@@ -62,7 +62,8 @@ protected:
     void openSample() { window.openFile(QString::fromLatin1(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr")); }
     static void choose(TOptionsDialog& d, const char* element)
     {
-        d.SynElementsBox->setCurrentItem(d.SynElementsBox->findItems(QString::fromLatin1(element), Qt::MatchExactly).front());
+        d.SynElementsBox->setCurrentItem(
+            d.SynElementsBox->findItems(QString::fromLatin1(element), Qt::MatchExactly).front());
     }
 };
 
@@ -71,19 +72,21 @@ protected:
 TEST_F(OptionsWindow, ViewerPrintSyntaxAsksToReloadAfterASettingThatNeedsIt)
 {
     openSample();
-    withDialog([&] { window.mnuViewer->trigger(); }, [&](TOptionsDialog& d) {
-        EXPECT_EQ(d.PageControl1->currentIndex(), 0);
-        d.cbVuDOF->click();
-        d.btnCancel->click();
-    });
+    withDialog([&] { window.mnuViewer->trigger(); },
+        [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.PageControl1->currentIndex(), 0);
+            d.cbVuDOF->click();
+            d.btnCancel->click();
+        });
     EXPECT_TRUE(window.browser().settings().ShOpt);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], "Options have changed - Do you want to reload the file?");
 
-    withDialog([&] { window.mnuViewer->trigger(); }, [&](TOptionsDialog& d) {
-        d.cbWrdWrp->click();
-        d.btnOK->click();
-    });
+    withDialog([&] { window.mnuViewer->trigger(); },
+        [&](TOptionsDialog& d) {
+            d.cbWrdWrp->click();
+            d.btnOK->click();
+        });
     EXPECT_EQ(questions.size(), 1u) << "word wrap takes effect at once";
     EXPECT_TRUE(window.SyntaxMemo1->options().has(smoWordWrap));
     EXPECT_TRUE(window.tbbtnWrdWrp->isChecked());
@@ -93,24 +96,27 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
 {
     openSample();
     TSyntaxMemoOptions options = window.SyntaxMemo1->options();
-    withDialog([&] { window.pmnuSynTxProp->trigger(); }, [&](TOptionsDialog& d) {
-        EXPECT_EQ(d.PageControl1->currentIndex(), 1);
-        choose(d, "Comment");
-        d.UseBoldBox->click();
-        d.btnCancel->click();
-    });
+    withDialog([&] { window.pmnuSynTxProp->trigger(); },
+        [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.PageControl1->currentIndex(), 1);
+            choose(d, "Comment");
+            d.UseBoldBox->click();
+            d.btnCancel->click();
+        });
     EXPECT_EQ(window.SyntaxMemo1->settings().effects[5].style, 0);
 
-    withDialog([&] { window.pmnuSynTxProp->trigger(); }, [&](TOptionsDialog& d) {
-        choose(d, "Comment");
-        d.UseBoldBox->click();
-        choose(d, "Gutter");
-        d.UseDefBackBox->click();
-        d.btnOK->click();
-    });
+    withDialog([&] { window.pmnuSynTxProp->trigger(); },
+        [&](TOptionsDialog& d) {
+            choose(d, "Comment");
+            d.UseBoldBox->click();
+            choose(d, "Gutter");
+            d.UseDefBackBox->click();
+            d.btnOK->click();
+        });
     EXPECT_EQ(window.parser().settings().effects[5].style, TSM_Effect::Bold);
     for (TSyntaxMemo* viewer : { window.SyntaxMemo1, window.tmpMemo }) {
-        EXPECT_EQ(viewer->settings().effects[5].style, TSM_Effect::Bold) << viewer->objectName().toStdString();
+        EXPECT_EQ(viewer->settings().effects[5].style, TSM_Effect::Bold)
+            << viewer->objectName().toStdString();
         EXPECT_TRUE(viewer->settings().gutterColorDefault);
     }
     EXPECT_EQ(window.SyntaxMemo1->options(), options) << "the viewer keeps the window's options";
@@ -119,23 +125,26 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
 
 TEST_F(OptionsWindow, CodePrintPageKeepsTheCustomHeaderTextOfTheOpenFile)
 {
-    withDialog([&] { window.runCodePrintOptions(); }, [&](TOptionsDialog& d) {
-        EXPECT_EQ(d.PageControl1->currentIndex(), 2);
-        EXPECT_FALSE(d.rbct->isEnabled()) << "no file open";
-        d.btnOK->click();
-    });
+    withDialog([&] { window.runCodePrintOptions(); },
+        [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.PageControl1->currentIndex(), 2);
+            EXPECT_FALSE(d.rbct->isEnabled()) << "no file open";
+            d.btnOK->click();
+        });
     openSample();
-    withDialog([&] { window.runCodePrintOptions(); }, [&](TOptionsDialog& d) {
-        EXPECT_EQ(d.Edit1->text(), "Listrel") << "what a project without its own text gets";
-        d.rbct->click();
-        d.Edit1->setText("Sample stock");
-        d.btnOK->click();
-    });
+    withDialog([&] { window.runCodePrintOptions(); },
+        [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.Edit1->text(), "Listrel") << "what a project without its own text gets";
+            d.rbct->click();
+            d.Edit1->setText("Sample stock");
+            d.btnOK->click();
+        });
     EXPECT_EQ(window.browser().fileInfoRead("Sample.dpr", "CsmtTxt"), "Sample stock");
     EXPECT_EQ(window.settingsStore().readString("PrtOps", "hdr"), "3");
-    withDialog([&] { window.runCodePrintOptions(); }, [&](TOptionsDialog& d) {
-        EXPECT_EQ(d.Edit1->text(), "Sample stock");
-        EXPECT_TRUE(d.Edit1->isEnabled());
-        d.close();
-    });
+    withDialog([&] { window.runCodePrintOptions(); },
+        [&](TOptionsDialog& d) {
+            EXPECT_EQ(d.Edit1->text(), "Sample stock");
+            EXPECT_TRUE(d.Edit1->isEnabled());
+            d.close();
+        });
 }
