@@ -414,6 +414,17 @@ TEST_F(OptionsDialog, KeyboardOnly)
         }
         EXPECT_EQ(seen.size(), focusable.size()) << "page " << i;
     }
+    // The sample viewer is read-only: Tab leaves it rather than being typed into it.
+    dialog.PageControl1->setCurrentIndex(static_cast<int>(Page::SyntaxHighlighting));
+    dialog.activateWindow();
+    dialog.FEditor->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(dialog.FEditor->hasFocus());
+    std::string sample = dialog.FEditor->lines().getText();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(dialog.FEditor->hasFocus());
+    EXPECT_EQ(dialog.FEditor->lines().getText(), sample);
+
     EXPECT_TRUE(dialog.btnOK->isDefault());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
