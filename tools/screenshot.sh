@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Writes pictures drawn on a virtual X display: the main window with the sample project open and a unit
 # selected (OUT.png), the File menu over recent files (OUT-filemenu.png) and the About box
-# (OUT-about.png) and the four pages of the options dialog (OUT-options-1.png ... OUT-options-4.png):
-# tools/screenshot.sh [BUILD] [OUT.png]
+# (OUT-about.png): tools/screenshot.sh [BUILD] [OUT.png]
 set -euo pipefail
 build=${1:-build}
 out=${2:-$build/screenshot.png}
@@ -10,6 +9,7 @@ for tests in "$build/test_lrl_browser_ui" "$build/test_listrel-delphi_lib"; do
     LRL_SCREENSHOT=$(realpath -m "$out") QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1024x768x24" "$tests" --gtest_filter='Screenshot.*'
 done
+# The four pages of the options dialog: OUT-options-1.png ... OUT-options-4.png.
 LRL_SCREENSHOT=$(realpath -m "$out") QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1024x768x24" "$build/test_lrl_options" --gtest_filter='OptionsDialog.Screenshots'
 echo "written: $out and beside it"
