@@ -138,7 +138,8 @@ void TOptionsDialog::pageChanged(int index)
 {
     bool codePrint = index == static_cast<int>(Page::CodePagePrint);
     bool open = m_host.fileOpen();
-    if (codePrint && open)
+    // The stored text again, unless the user has typed one that is not stored yet.
+    if (codePrint && open && !Edit1->isModified())
         Edit1->setText(QString::fromStdString(m_host.customHeaderText()));
     setPrintBoxesEnabled(!codePrint || open);
 }

@@ -210,7 +210,11 @@ TEST_F(OptionsDialog, HeaderButtonsAndCustomTextAreWrittenWhenTheDialogCloses)
     EXPECT_EQ(dialog.Edit1->text(), "Stock control");
     dialog.rbct->click();
     EXPECT_TRUE(dialog.Edit1->isEnabled());
-    dialog.Edit1->setText("Stock control 2");
+    dialog.Edit1->selectAll();
+    QTest::keyClicks(dialog.Edit1, "Stock control 2");
+    dialog.PageControl1->setCurrentIndex(static_cast<int>(Page::Viewer));
+    dialog.PageControl1->setCurrentIndex(static_cast<int>(Page::CodePagePrint));
+    EXPECT_EQ(dialog.Edit1->text(), "Stock control 2") << "coming back to the page keeps what was typed";
     close(true);
     EXPECT_EQ(host.customText, "Stock control 2");
     EXPECT_EQ(stored(host.memoryStore, "rbCt"), "1");
