@@ -429,6 +429,14 @@ TEST_F(OptionsDialog, KeyboardOnly)
     EXPECT_FALSE(dialog.FEditor->hasFocus());
     EXPECT_EQ(dialog.FEditor->lines().getText(), sample);
 
+    // The mnemonics reach the pages and their controls.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), static_cast<int>(Page::CodePagePrint));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), static_cast<int>(Page::TreeviewPrint));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(dialog.UpDown1->hasFocus()) << "the Size label's buddy";
+
     EXPECT_TRUE(dialog.btnOK->isDefault());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
