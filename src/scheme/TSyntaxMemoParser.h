@@ -11,11 +11,13 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lrl {
 
 class CharStream;
+class SettingsStore;
 class Stream;
 
 // The scanner component: it owns a compiled scheme table, keeps it as its binary Parser property, and
@@ -101,6 +103,30 @@ public:
     int compileLine() const { return m_compileLine; }
     int compileColumn() const { return m_compileColumn; }
 
+    // ---- The user's styles and key assignments (kept in a settings store)
+
+    // The value names under RegistryKey: "Highlighting - " and "Key Assignments - " followed by the
+    // scheme's language name.
+    std::string styleValueName() const;
+    std::string keyAssignmentValueName() const;
+
+    // Writes the style string (text) and the key assignments (bytes) under RegistryKey, creating the
+    // section when needed, and flushes the store. Without UseRegistry or with an empty RegistryKey it
+    // raises ESyntaxMemo "Registry interface disabled in: " + name.
+    void SaveStyles(SettingsStore& store);
+    // Reads the styles stored under RegistryKey (same precondition as SaveStyles) or under an explicit
+    // key path. A missing style value changes nothing and answers false. Otherwise the style string is
+    // applied, then the key assignments when their value holds the signature, and the attached viewers
+    // take over the scheme again; answers true. Any failure is raised as ESyntaxMemo with the text
+    // "Invalid data in registry entry", a blank and, in double quotes, the key path, a backslash and the
+    // style value name; what was read before the failure stays.
+    bool LoadStyles(SettingsStore& store);
+    bool LoadStylesFromKey(SettingsStore& store, const std::string& keyPath);
+    // Applies a style string as if it had been loaded (without key assignments) and lets the attached
+    // viewers take over the scheme again. Raises ESyntaxMemo "Invalid data in style string" (see
+    // applyStyleString).
+    void applyStyles(std::string_view styleString);
+
     // ---- Scanning: what a viewer calls (the scanner's own state lives in TSM_Scanner) ----
 
     // Recognises the token at the stream's position (see TSM_Scanner::next), attaching viewer first
@@ -144,6 +170,7 @@ public:
 
 private:
     void reportVersion(uint16_t version);
+    void requireRegistry() const;
 
     std::string m_name;
     SchemeTable m_table;
