@@ -399,3 +399,71 @@ TEST(Screenshot, FileMenuWithRecentFiles)
 }
 
 } // namespace
+
+namespace {
+
+// Whether a picture of the viewer holds a pixel close to the colour (0x00BBGGRR), as text drawn in it
+// leaves some at its full colour.
+bool showsColour(const QImage& image, int32_t colour)
+{
+    QColor wanted(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - wanted.red()) + std::abs(c.green() - wanted.green()) + std::abs(c.blue() - wanted.blue()) < 24)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST_F(WindowSettings, FirstStartShowsTheDefaultHighlightingWithoutStoringIt)
+{
+    TfrmLrlDelphi& w = open();
+    const TSM_Settings& s = w.SyntaxMemo1->settings();
+    EXPECT_EQ(s.effects[7].style, TSM_Effect::Bold); // reserved words
+    EXPECT_EQ(s.effects[5].style, TSM_Effect::Italic); // comments
+    EXPECT_NE(s.effects[7].foreground, 0x000000);
+    EXPECT_TRUE(s.effects[7] == w.tmpMemo->settings().effects[7]) << "the print buffer prints the same styles";
+
+    w.resize(700, 500);
+    w.show();
+    w.openFile(QString::fromStdString(
+        dir.write("Colours.pas", "unit Colours;\r\n{ a comment }\r\ninterface\r\nconst S = 'text'; N = 42;\r\nend.\r\n")));
+    QApplication::processEvents();
+    QImage picture = w.SyntaxMemo1->grab().toImage();
+    EXPECT_TRUE(showsColour(picture, s.effects[7].foreground)) << "reserved words";
+    EXPECT_TRUE(showsColour(picture, s.effects[3].foreground)) << "strings";
+    EXPECT_TRUE(showsColour(picture, s.effects[4].foreground)) << "numbers";
+
+    closeWindow();
+    EXPECT_EQ(stored("FormOps", "Highlighting - Object Pascal"), "<absent>");
+    EXPECT_FALSE(store.readBinary("FormOps", "Key Assignments - Object Pascal").has_value());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowSettings, StoredStylesFromTheProgramsStoreWinOverTheDefault)
+{
+    // The user made reserved words italic red on green and comments plain; "#", ";" and "," in the
+    // value must come back from the settings file as written.
+    const std::string style = "Farvel6:FON#13#Liberation #;EFF#30#2,5,0,16777215,;7,255,65280,I;#END#";
+    QString ini = QString::fromStdString((dir.path() / "settings.ini").string());
+    {
+        QSettingsStore qstore(ini);
+        qstore.writeString("FormOps", "Highlighting - Object Pascal", style);
+        qstore.flush();
+    }
+    QSettingsStore qstore(ini);
+    TfrmLrlDelphi w(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()), &qstore);
+    const TSM_Settings& s = w.SyntaxMemo1->settings();
+    EXPECT_EQ(s.effects[7].style, TSM_Effect::Italic);
+    EXPECT_EQ(s.effects[7].foreground, 0x0000FF);
+    EXPECT_EQ(s.effects[7].background, 0x00FF00);
+    EXPECT_EQ(s.effects[5].style, 0);
+    EXPECT_EQ(s.font.name, "Liberation #;");
+    // Effects the stored string does not name keep the scheme's plain definition, not the default's.
+    EXPECT_TRUE(s.effects[3].foregroundDefault);
+    w.close();
+    EXPECT_EQ(qstore.readString("FormOps", "Highlighting - Object Pascal").value_or(""), style);
+}
