@@ -36,8 +36,8 @@ public:
     using TCustomParseEvent = std::function<bool(
         TSyntaxMemoParser& sender, int32_t parseId, CharStream& stream, int32_t& length, int32_t& value)>;
     // A stored table of another version met at run time.
-    using TVersionErrorEvent
-        = std::function<void(TSyntaxMemoParser& sender, uint16_t versionEncountered, uint16_t versionExpected)>;
+    using TVersionErrorEvent = std::function<void(
+        TSyntaxMemoParser& sender, uint16_t versionEncountered, uint16_t versionExpected)>;
     // Shows an information text with an OK button; the program puts its message box here.
     using InformationBox = std::function<void(const std::string& text)>;
 

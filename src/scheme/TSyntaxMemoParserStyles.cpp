@@ -10,8 +10,8 @@ namespace lrl {
 
 namespace {
 
-    constexpr const char* kStylePrefix = "Highlighting - ";
-    constexpr const char* kKeyAssignmentPrefix = "Key Assignments - ";
+constexpr const char* kStylePrefix = "Highlighting - ";
+constexpr const char* kKeyAssignmentPrefix = "Key Assignments - ";
 
 } // namespace
 

@@ -106,7 +106,8 @@ TSM_Settings randomSettings(std::mt19937& rng, const TSM_Settings& base)
     s.selTextColorDefault = chance(50);
     s.selTextBackDefault = chance(50);
     s.rightMargin = any();
-    s.gutterFont = { text(40), any(), static_cast<uint8_t>(rng()), colour(), static_cast<uint8_t>(rng() % 16) };
+    s.gutterFont
+        = { text(40), any(), static_cast<uint8_t>(rng()), colour(), static_cast<uint8_t>(rng() % 16) };
     return s;
 }
 
@@ -117,8 +118,8 @@ TEST(StyleString, WritesTheTwentyFourKeysInOrderAndTheTerminator)
     std::string text = writeStyleString(baseSettings());
     EXPECT_TRUE(text.starts_with("Farvel6:OPT#"));
     EXPECT_TRUE(text.ends_with("#END#"));
-    std::vector<std::string> expected { "OPT", "GWD", "GCL", "WRC", "IDS", "WRO", "FON", "FOS", "STC", "STB", "TBC",
-        "TBD", "EFF", "GDF", "MDF", "SDF", "BDF", "FOC", "RMG", "LNN", "LNS", "LNC", "LNT", "LNE" };
+    std::vector<std::string> expected { "OPT", "GWD", "GCL", "WRC", "IDS", "WRO", "FON", "FOS", "STC", "STB",
+        "TBC", "TBD", "EFF", "GDF", "MDF", "SDF", "BDF", "FOC", "RMG", "LNN", "LNS", "LNC", "LNT", "LNE" };
     EXPECT_EQ(keysOf(text), expected);
 }
 
@@ -128,14 +129,16 @@ TEST(StyleString, WritesFieldsInTheirTextForms)
     for (TSM_Effect& e : s.effects)
         e.defined = false;
     TSM_Effect& e = s.effects[7];
-    e = { TSM_Effect::Bold | TSM_Effect::Underline, TSM_Settings::clWindowText, 0xFFFFFF, false, true, false, true };
+    e = { TSM_Effect::Bold | TSM_Effect::Underline, TSM_Settings::clWindowText, 0xFFFFFF, false, true, false,
+        true };
     s.effects[10] = { TSM_Effect::Italic, 0x0000FF, 0, true, false, false, true };
     s.gutterFont.style = TSM_Effect::Bold | TSM_Effect::Italic | TSM_Effect::StrikeOut;
     s.selTextColor = -5;
     s.gutterColorDefault = true;
     s.marginColorDefault = false;
     std::string text = writeStyleString(s);
-    EXPECT_NE(text.find("EFF#41#2,7,-2147483640,16777215,XBU;10,255,0,YI;GDF#1#1MDF#1#0"), std::string::npos) << text;
+    EXPECT_NE(text.find("EFF#41#2,7,-2147483640,16777215,XBU;10,255,0,YI;GDF#1#1MDF#1#0"), std::string::npos)
+        << text;
     EXPECT_NE(text.find("STC#2#-5"), std::string::npos);
     EXPECT_NE(text.find("TBC#4#5 13"), std::string::npos);
     EXPECT_NE(text.find("LNE#3#IBS#END#"), std::string::npos);
@@ -212,7 +215,8 @@ TEST(StyleString, EffectEntriesReplaceColoursAndFlagsButKeepStrikeOut)
 
 TEST(StyleString, RejectsStringsWithoutSignatureOrVersion)
 {
-    for (std::string_view text : { "", "Farvel", "Farvel0:OPT#1#5#END#", "Farvelx:", "farvel6:OPT#1#5", "Xarvel6:" }) {
+    for (std::string_view text :
+        { "", "Farvel", "Farvel0:OPT#1#5#END#", "Farvelx:", "farvel6:OPT#1#5", "Xarvel6:" }) {
         TSM_Settings s = baseSettings();
         EXPECT_EQ(errorOf(s, text), kInvalidStyleString) << text;
         EXPECT_TRUE(s == baseSettings()) << text;

@@ -33,8 +33,7 @@ std::unique_ptr<TSyntaxMemoParser> configuredParser()
     return p;
 }
 
-template <typename F>
-std::string errorOf(F&& f)
+template <typename F> std::string errorOf(F&& f)
 {
     try {
         f();
@@ -70,8 +69,8 @@ TEST(TSyntaxMemoParserStyles, EveryChangedFieldSurvivesSaveAndLoad)
     s.setTabColumn(0, 2);
     s.setTabColumn(1, 30);
     s.tabDefault = 8;
-    s.effects[7] = { TSM_Effect::Bold | TSM_Effect::Italic | TSM_Effect::Underline, 0x800000, TSM_Settings::clBtnFace,
-        false, false, false, true };
+    s.effects[7] = { TSM_Effect::Bold | TSM_Effect::Italic | TSM_Effect::Underline, 0x800000,
+        TSM_Settings::clBtnFace, false, false, false, true };
     s.effects[100] = { 0, 0x0000FF, 0xFFFFFF, true, true, false, true };
     s.gutterColorDefault = !s.gutterColorDefault;
     s.marginColorDefault = !s.marginColorDefault;
@@ -137,8 +136,8 @@ TEST(TSyntaxMemoParserStyles, RegistryInterfaceMustBeEnabled)
 
 TEST(TSyntaxMemoParserStyles, DamagedValuesNameTheRegistryEntry)
 {
-    const std::string message
-        = "Invalid data in registry entry \"\\Software\\Corvane\\Listrel Delphi\\FormOps\\Highlighting - Object Pascal\"";
+    const std::string message = "Invalid data in registry entry \"\\Software\\Corvane\\Listrel "
+                                "Delphi\\FormOps\\Highlighting - Object Pascal\"";
     auto good = configuredParser();
     std::vector<uint8_t> keys = writeKeyAssignments(good->settings());
     std::vector<uint8_t> cutKeys(keys.begin(), keys.end() - 2);

@@ -51,7 +51,8 @@ void TfrmLrlDelphi::createHelpCommands()
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     ToolBar1->addSeparator();
-    tbbtnHelp = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::Help), QString(), this, &TfrmLrlDelphi::showHelp);
+    tbbtnHelp = ToolBar1->addAction(
+        ToolbarIcons::icon(ToolbarIcons::Help), QString(), this, &TfrmLrlDelphi::showHelp);
     tbbtnHelp->setObjectName(QStringLiteral("tbbtnHelp"));
     tbbtnHelp->setToolTip(QStringLiteral("Help"));
     tbbtnExit = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::Exit), QString(), this, &QWidget::close);

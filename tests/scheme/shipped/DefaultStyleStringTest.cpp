@@ -1,7 +1,7 @@
+#include "scheme/shipped/DefaultStyleString.h"
 #include "common/MemorySettingsStore.h"
 #include "scheme/StyleString.h"
 #include "scheme/TSyntaxMemoParser.h"
-#include "scheme/shipped/DefaultStyleString.h"
 #include "scheme/shipped/ShippedScheme.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,8 @@ TEST(DefaultStyleString, HighlightsTheShippedSchemeLegiblyOnWhite)
         EXPECT_GE(contrastToWhite(e.foreground), 4.5) << int(v);
         colours.insert(e.foreground);
     }
-    EXPECT_EQ(colours.size(), 5u) << "comments, strings, numbers, reserved words and symbols each their own colour";
+    EXPECT_EQ(colours.size(), 5u)
+        << "comments, strings, numbers, reserved words and symbols each their own colour";
     EXPECT_EQ(p->effectOf(2).foreground, 0x000000);
     EXPECT_EQ(p->effectOf(2).style, 0);
     EXPECT_EQ(p->effectOf(61).background, 0xFFFFFF);
