@@ -126,6 +126,10 @@ public:
     // viewers take over the scheme again. Raises ESyntaxMemo "Invalid data in style string" (see
     // applyStyleString).
     void applyStyles(std::string_view styleString);
+    // What follows OK in the options dialog, once the dialog's working settings are in settings(): the
+    // attached viewers take over the scheme again and, when UseRegistry is set and RegistryKey is not
+    // empty, SaveStyles runs (its failures pass on).
+    void optionsAccepted(SettingsStore& store);
 
     // ---- Scanning: what a viewer calls (the scanner's own state lives in TSM_Scanner) ----
 

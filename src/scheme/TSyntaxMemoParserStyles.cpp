@@ -74,4 +74,11 @@ void TSyntaxMemoParser::applyStyles(std::string_view styleString)
     applyStyleString(settings(), styleString);
 }
 
+void TSyntaxMemoParser::optionsAccepted(SettingsStore& store)
+{
+    activateViewers();
+    if (UseRegistry && !RegistryKey.empty())
+        SaveStyles(store);
+}
+
 } // namespace lrl

@@ -181,3 +181,22 @@ TEST(TSyntaxMemoParserStyles, AppliedStyleStringReachesTheViewers)
     EXPECT_EQ(viewer.activations, 2);
     p->detachViewer(viewer);
 }
+
+TEST(TSyntaxMemoParserStyles, AcceptedOptionsReachTheViewersAndAreSavedWhenTheRegistryIsSet)
+{
+    auto p = configuredParser();
+    CountingViewer viewer;
+    p->attachViewer(viewer);
+    viewer.activations = 0; // attaching activates once
+    p->settings().gutterWidth = 61;
+    MemorySettingsStore store;
+    p->UseRegistry = false;
+    p->optionsAccepted(store);
+    EXPECT_EQ(viewer.activations, 1);
+    EXPECT_TRUE(store.valueNames("FormOps").empty());
+    p->UseRegistry = true;
+    p->optionsAccepted(store);
+    EXPECT_EQ(viewer.activations, 2);
+    EXPECT_NE(store.readString("FormOps", kStyleName).value_or("").find("GWD#2#61"), std::string::npos);
+    p->detachViewer(viewer);
+}
