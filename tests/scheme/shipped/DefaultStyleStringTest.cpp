@@ -1,6 +1,4 @@
 #include "scheme/shipped/DefaultStyleString.h"
-#include "common/MemorySettingsStore.h"
-#include "scheme/StyleString.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 
@@ -23,13 +21,6 @@ double contrastToWhite(int32_t colour)
     double l = 0.2126 * channel(colour & 0xFF) + 0.7152 * channel((colour >> 8) & 0xFF)
         + 0.0722 * channel((colour >> 16) & 0xFF);
     return 1.05 / (l + 0.05);
-}
-
-std::unique_ptr<TSyntaxMemoParser> windowParser()
-{
-    auto p = createShippedParser();
-    useShippedRegistryKey(*p);
-    return p;
 }
 
 } // namespace
@@ -59,26 +50,4 @@ TEST(DefaultStyleString, HighlightsTheShippedSchemeLegiblyOnWhite)
     EXPECT_EQ(p->effectOf(61).background, 0xFFFFFF);
     // The default sets the effects alone.
     EXPECT_EQ(p->settings().font, createShippedParser()->settings().font);
-}
-
-TEST(DefaultStyleString, FirstStartAppliesTheDefaultWithoutWritingAndStoredStylesWin)
-{
-    MemorySettingsStore empty;
-    auto first = windowParser();
-    EXPECT_FALSE(loadUserOrDefaultStyles(*first, empty));
-    EXPECT_TRUE(empty.valueNames("FormOps").empty());
-    auto expected = createShippedParser();
-    applyStyleString(expected->settings(), kDefaultStyleString);
-    EXPECT_TRUE(first->settings() == expected->settings());
-
-    // The user's own styles (here: comments plain red) replace the default entirely.
-    auto user = windowParser();
-    user->settings().effects[5] = { 0, 0x0000FF, 0xFFFFFF, false, false, false, true };
-    MemorySettingsStore store;
-    user->SaveStyles(store);
-    auto later = windowParser();
-    EXPECT_TRUE(loadUserOrDefaultStyles(*later, store));
-    EXPECT_EQ(later->effectOf(1).style, 0);
-    EXPECT_EQ(later->effectOf(1).foreground, 0x0000FF);
-    EXPECT_EQ(later->effectOf(7).style, 0);
 }
