@@ -34,13 +34,14 @@ void TfrmLrlDelphi::runCodePrintOptions()
         m_optionsDialog(QStringLiteral("Code Page Print"));
 }
 
-// Activating the viewers gives them the whole of the scheme's settings, its option bits too; the options
-// each viewer has been given by the window stay.
+// The accepted styles are activated in the viewers and kept in the settings store. Activating the viewers
+// gives them the whole of the scheme's settings, its option bits too; the options each viewer has been
+// given by the window stay.
 void TfrmLrlDelphi::reapplyScheme()
 {
     TSyntaxMemoOptions shown = SyntaxMemo1->options();
     TSyntaxMemoOptions buffer = tmpMemo->options();
-    SyntaxMemoParser1->activateViewers();
+    SyntaxMemoParser1->optionsAccepted(*m_store);
     SyntaxMemo1->setOptions(shown);
     tmpMemo->setOptions(buffer);
     SyntaxMemo1->viewport()->update();

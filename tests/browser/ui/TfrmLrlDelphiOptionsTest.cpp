@@ -104,6 +104,9 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
             d.btnCancel->click();
         });
     EXPECT_EQ(window.SyntaxMemo1->settings().effects[5].style, 0);
+    const std::string stylesKey = window.parser().RegistryKey;
+    EXPECT_FALSE(window.settingsStore().readString(stylesKey, "Highlighting - Object Pascal"))
+        << "nothing is stored before OK";
 
     withDialog([&] { window.pmnuSynTxProp->trigger(); },
         [&](TOptionsDialog& d) {
@@ -121,6 +124,14 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
     }
     EXPECT_EQ(window.SyntaxMemo1->options(), options) << "the viewer keeps the window's options";
     EXPECT_TRUE(questions.empty());
+
+    // OK kept the styles: the next window on the same settings starts with them.
+    EXPECT_TRUE(window.settingsStore().readString(stylesKey, "Highlighting - Object Pascal"));
+    EXPECT_TRUE(window.settingsStore().readBinary(stylesKey, "Key Assignments - Object Pascal"));
+    TfrmLrlDelphi next { nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()),
+        &window.settingsStore() };
+    EXPECT_EQ(next.parser().settings().effects[5].style, TSM_Effect::Bold);
+    EXPECT_TRUE(next.parser().settings().gutterColorDefault);
 }
 
 TEST_F(OptionsWindow, CodePrintPageKeepsTheCustomHeaderTextOfTheOpenFile)
