@@ -96,6 +96,7 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
 {
     openSample();
     TSyntaxMemoOptions options = window.SyntaxMemo1->options();
+    const uint8_t commentStyle = window.SyntaxMemo1->settings().effects[5].style; // from the default styles
     withDialog([&] { window.pmnuSynTxProp->trigger(); },
         [&](TOptionsDialog& d) {
             EXPECT_EQ(d.PageControl1->currentIndex(), 1);
@@ -103,8 +104,8 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
             d.UseBoldBox->click();
             d.btnCancel->click();
         });
-    EXPECT_EQ(window.SyntaxMemo1->settings().effects[5].style, 0);
-    const std::string stylesKey = window.parser().RegistryKey;
+    EXPECT_EQ(window.SyntaxMemo1->settings().effects[5].style, commentStyle);
+    const std::string stylesKey = SettingsStore::sectionOfKey(window.parser().RegistryKey);
     EXPECT_FALSE(window.settingsStore().readString(stylesKey, "Highlighting - Object Pascal"))
         << "nothing is stored before OK";
 
@@ -116,9 +117,10 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
             d.UseDefBackBox->click();
             d.btnOK->click();
         });
-    EXPECT_EQ(window.parser().settings().effects[5].style, TSM_Effect::Bold);
+    const auto boldComment = static_cast<uint8_t>(commentStyle ^ TSM_Effect::Bold);
+    EXPECT_EQ(window.parser().settings().effects[5].style, boldComment);
     for (TSyntaxMemo* viewer : { window.SyntaxMemo1, window.tmpMemo }) {
-        EXPECT_EQ(viewer->settings().effects[5].style, TSM_Effect::Bold)
+        EXPECT_EQ(viewer->settings().effects[5].style, boldComment)
             << viewer->objectName().toStdString();
         EXPECT_TRUE(viewer->settings().gutterColorDefault);
     }
@@ -130,7 +132,7 @@ TEST_F(OptionsWindow, SyntaxHighlightingStylesReachTheViewersOnlyAfterOk)
     EXPECT_TRUE(window.settingsStore().readBinary(stylesKey, "Key Assignments - Object Pascal"));
     TfrmLrlDelphi next { nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()),
         &window.settingsStore() };
-    EXPECT_EQ(next.parser().settings().effects[5].style, TSM_Effect::Bold);
+    EXPECT_EQ(next.parser().settings().effects[5].style, boldComment);
     EXPECT_TRUE(next.parser().settings().gutterColorDefault);
 }
 
