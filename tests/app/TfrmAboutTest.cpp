@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -31,6 +32,10 @@ TEST(TfrmAbout, ShowsTheVersionStringsCentredInABoxOfFixedSize)
     EXPECT_EQ(lines[4], "Corvane");
     for (QLabel* label : about.findChildren<QLabel*>())
         EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+    // Every line fits the fixed box (at any scaling the box and the font grow together).
+    QSize needed = about.layout()->minimumSize();
+    EXPECT_LE(needed.width(), TfrmAbout::kWidth);
+    EXPECT_LE(needed.height(), TfrmAbout::kHeight);
 }
 
 TEST(TfrmAbout, AMissingStringSaysItIsNotAvailable)
