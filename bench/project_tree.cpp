@@ -87,6 +87,7 @@ public:
     void loadText(const std::string&) override { }
     void setLines(const std::vector<std::string>&) override { }
     void moveCaretTo(int32_t) override { }
+    void showSelectionNearTop(int32_t, int32_t) override { }
 
 private:
     struct Prepared {

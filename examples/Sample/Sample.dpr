@@ -1,8 +1,8 @@
 program Sample;
 
 { Stock Keeper: keeps the stock list of a small store room.
-  The DEMO edition is built with DEMO defined and ships with DemoData.pas,
-  which holds a made-up stock list; the full edition does not include it. }
+  The DEMO edition is built with DEMO defined; it names the text tools
+  in its own branch of the uses clause. }
 
 uses
   Forms,
@@ -11,7 +11,6 @@ uses
   Options in 'Options.pas' {frmOptions},
   Inventory in 'Inventory.pas',
 {$IFDEF DEMO}
-  DemoData in 'DemoData.pas',
   TextTools in '..\Lib\TextTools.pas';
 {$ELSE}
   TextTools in '..\Lib\TextTools.pas';

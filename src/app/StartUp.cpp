@@ -118,7 +118,12 @@ int runProgram(const QStringList& args)
         splash->raise();
     // The file named on the command line is read once the event loop runs, so that closing the window
     // while it loads ends the program as usual.
-    QTimer::singleShot(0, &window, [&window, args] { window.openCommandLine(args); });
+    // The splash goes once the window shows its first file (but is seen for a moment at least).
+    QTimer::singleShot(0, &window, [&window, args, splash] {
+        window.openCommandLine(args);
+        if (splash)
+            splash->release();
+    });
     scheduleQuitFromEnvironment(window);
     return QApplication::exec();
 }

@@ -35,7 +35,18 @@ void TfrmSplash::showNow()
     }
     show();
     repaint();
+    m_shown.start();
     Timer1.start();
+}
+
+void TfrmSplash::release()
+{
+    qint64 shown = m_shown.isValid() ? m_shown.elapsed() : kMinShowMs;
+    if (shown >= kMinShowMs) {
+        close();
+        return;
+    }
+    Timer1.start(static_cast<int>(kMinShowMs - shown));
 }
 
 // The picture: the program's book among a project's files, its name and what it is for.
@@ -47,11 +58,13 @@ void TfrmSplash::paintEvent(QPaintEvent*)
     p.setPen(QPen(QColor(0x2E, 0x5E, 0xAA), 2));
     p.drawRect(rect().adjusted(1, 1, -2, -2));
 
-    p.drawPixmap(36, 46, TreeImages::draw(img::Project, 64));
-    p.drawPixmap(110, 54, TreeImages::draw(img::Unit, 32));
-    p.drawPixmap(110, 90, TreeImages::draw(img::Form, 32));
-    p.drawPixmap(146, 54, TreeImages::draw(img::Procedure, 32));
-    p.drawPixmap(146, 90, TreeImages::draw(img::Function, 32));
+    // Drawn for the screen's pixel density, so that they are sharp on a scaled screen too.
+    const qreal dpr = devicePixelRatioF();
+    p.drawPixmap(36, 46, TreeImages::draw(img::Project, 64, dpr));
+    p.drawPixmap(110, 54, TreeImages::draw(img::Unit, 32, dpr));
+    p.drawPixmap(110, 90, TreeImages::draw(img::Form, 32, dpr));
+    p.drawPixmap(146, 54, TreeImages::draw(img::Procedure, 32, dpr));
+    p.drawPixmap(146, 90, TreeImages::draw(img::Function, 32, dpr));
 
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setPixelSize(24);

@@ -42,6 +42,10 @@ public:
     // Puts the selection start, and with it the caret, at the character offset and scrolls the caret's
     // line into view.
     virtual void moveCaretTo(int32_t offset) = 0;
+    // Selects the characters from start up to end (the caret at end), keeps the selection drawn while
+    // another control has the focus, and scrolls so that the line holding start stands near the top of
+    // the view, a few lines of what comes before it above.
+    virtual void showSelectionNearTop(int32_t start, int32_t end) = 0;
 };
 
 } // namespace lrl

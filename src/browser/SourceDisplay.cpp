@@ -9,6 +9,8 @@
 #include "browser/ScopeExit.h"
 #include "browser/TextCompare.h"
 
+#include <algorithm>
+
 namespace lrl {
 
 namespace {
@@ -25,7 +27,31 @@ bool isSourceKind(const std::string& path)
     return ext == ".dpr" || ext == ".pas";
 }
 
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 } // namespace
+
+std::pair<size_t, size_t> routineNameIn(std::string_view header, std::string_view name)
+{
+    header = header.substr(0, std::min(header.find('\r'), header.size()));
+    if (name.empty() || name.size() > header.size())
+        return { 0, 0 };
+    for (size_t at = 0; at + name.size() <= header.size(); ++at) {
+        size_t after = at + name.size();
+        if ((at > 0 && isNameChar(header[at - 1])) || (after < header.size() && isNameChar(header[after]))
+            || !sameText(header.substr(at, name.size()), name))
+            continue;
+        // The class name of a method ("TList.Add" for a method named TList) is followed by its dot.
+        size_t next = header.find_first_not_of(" \t", after);
+        if (next != std::string_view::npos && header[next] == '.')
+            continue;
+        return { at, after };
+    }
+    return { 0, 0 };
+}
 
 NodeClick nodeClickAction(const TTreeNode* node)
 {
@@ -115,13 +141,28 @@ void SourceDisplay::showForm(const TTreeNode* node)
 
 void SourceDisplay::doubleClick(const TTreeNode* selected)
 {
-    if (!m_hitLabel || !m_pressed || !m_pressed->data() || !isSourceKind(m_browser.openedFile()))
+    if (!m_hitLabel || !m_pressed || !m_pressed->data())
+        return;
+    jump(*m_pressed, selected);
+}
+
+void SourceDisplay::enter(const TTreeNode* selected)
+{
+    if (selected && selected->data())
+        jump(*selected, selected);
+    else
+        click(selected);
+}
+
+void SourceDisplay::jump(const TTreeNode& routine, const TTreeNode* selected)
+{
+    if (!isSourceKind(m_browser.openedFile()))
         return;
     const TTreeNode* category = selected ? selected->parent() : nullptr;
     const TTreeNode* unit = category ? category->parent() : nullptr;
     if (!unit)
         return;
-    int32_t offset = *m_pressed->data();
+    int32_t offset = *routine.data();
     m_displayUi.freezePainting();
     ScopeExit unfreeze([this] { m_displayUi.unfreezePainting(); });
     if (!sameText(shownFileName(), unit->text())) {
@@ -132,6 +173,10 @@ void SourceDisplay::doubleClick(const TTreeNode* selected)
         m_browser.showFileStatus(unit->firstChild(), unit->text());
     }
     m_viewer.moveCaretTo(offset);
+    // The routine's name is selected, its header line near the top of the view, so the eye finds it.
+    int32_t lineEnd = std::min(m_viewer.textLength(), offset + kHeaderScanLength);
+    auto [from, to] = routineNameIn(m_viewer.tokenText(offset, lineEnd), routine.text());
+    m_viewer.showSelectionNearTop(offset + static_cast<int32_t>(from), offset + static_cast<int32_t>(to));
 }
 
 void SourceDisplay::mouseDown(const TTreeNode* hit, bool onIcon, bool onLabel)

@@ -2,7 +2,11 @@
 
 #include "browser/TreeModelListener.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace lrl {
 
@@ -21,6 +25,11 @@ enum class NodeClick {
 };
 NodeClick nodeClickAction(const TTreeNode* node);
 
+// Where a routine's name stands in the text after its routine word, up to the line's end (CR): the
+// first whole word equal to name, letter case aside, that is not a class name before a dot. Answers the
+// start and end within header, or 0, 0 when the line does not hold the name.
+std::pair<size_t, size_t> routineNameIn(std::string_view header, std::string_view name);
+
 // The source display of the main window: what the viewer shows when a tree node is clicked or a
 // routine double-clicked, the bookkeeping of mouse presses in the tree that the double-click and the
 // print marks rely on, collapsing and expanding a branch, and the reload question after the options
@@ -29,6 +38,8 @@ NodeClick nodeClickAction(const TTreeNode* node);
 class SourceDisplay {
 public:
     static constexpr const char* kReloadQuestion = "Options have changed - Do you want to reload the file?";
+    // How far after a routine word its name is looked for.
+    static constexpr int32_t kHeaderScanLength = 512;
 
     SourceDisplay(ProjectBrowser& browser, BrowserViewer& viewer, BrowserUi& ui, DisplayUi& displayUi);
     ~SourceDisplay();
@@ -42,6 +53,9 @@ public:
     // The window's painting is frozen from the unit's load to the caret's move, and unfrozen however the
     // jump ends.
     void doubleClick(const TTreeNode* selected);
+    // Enter on the selected node in the tree: a routine is jumped to as a double-click on its caption
+    // jumps; any other node is shown as a click shows it.
+    void enter(const TTreeNode* selected);
     // treViewMouseDown: hit is the node under the mouse (null: none); onIcon / onLabel say where on it
     // the press was.
     void mouseDown(const TTreeNode* hit, bool onIcon, bool onLabel);
@@ -74,6 +88,8 @@ private:
     void showFile(const TTreeNode* node);
     void showOptions(const TTreeNode* node);
     void showForm(const TTreeNode* node);
+    // Shows the routine of the tree node routine, which stands below selected's unit and category.
+    void jump(const TTreeNode& routine, const TTreeNode* selected);
 
     // Forgets the pressed node when it is deleted.
     class PressedNodeWatch : public TreeModelListener {

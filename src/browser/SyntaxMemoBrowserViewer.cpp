@@ -5,6 +5,8 @@
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TEdStream.h"
 
+#include <algorithm>
+
 namespace lrl {
 
 SyntaxMemoBrowserViewer::SyntaxMemoBrowserViewer(TCustomSyntaxMemo& memo)
@@ -92,6 +94,24 @@ void SyntaxMemoBrowserViewer::setLines(const std::vector<std::string>& lines)
 void SyntaxMemoBrowserViewer::moveCaretTo(int32_t offset)
 {
     m_memo.setSelStart(offset);
+    m_memo.scrollCaret();
+}
+
+} // namespace lrl
+
+namespace lrl {
+
+void SyntaxMemoBrowserViewer::showSelectionNearTop(int32_t start, int32_t end)
+{
+    m_memo.setHideSelection(false);
+    m_memo.setSelection(start, end);
+    const int rows = std::max(m_memo.rowsInWindow(), 1);
+    const int line = m_memo.lineFromChar(start);
+    const int above = std::min(kLinesAboveTop, (rows - 1) / 4);
+    // Near the end of the text the view stays full instead of showing empty rows below the last line.
+    const int lastTop = std::max(0, m_memo.textStore().lineCount() - rows);
+    m_memo.setTopLine(std::min(std::max(0, line - above), lastTop));
+    // The caret's line is in view now; this brings its column into view as well.
     m_memo.scrollCaret();
 }
 

@@ -35,6 +35,10 @@ public:
     void loadText(const std::string& text) override;
     void setLines(const std::vector<std::string>& lines) override;
     void moveCaretTo(int32_t offset) override;
+    void showSelectionNearTop(int32_t start, int32_t end) override;
+
+    // At most this many lines stand above a line shown near the top (fewer in a short view).
+    static constexpr int kLinesAboveTop = 3;
 
 private:
     TCustomSyntaxMemo& m_memo;

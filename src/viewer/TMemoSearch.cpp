@@ -30,8 +30,10 @@ bool TMemoSearch::findText(const std::string& text, TSearchResult& result, uint1
         m_regexMode = true;
     if (m_memo.textStore().empty())
         return false;
-    if (flags & sfFindNow)
+    if (flags & sfFindNow) {
+        rememberSearch(text, flags);
         return search(text, flags, result);
+    }
 
     m_dialog.create = !m_dialogCreated;
     if (!m_dialogCreated) {
@@ -60,8 +62,27 @@ bool TMemoSearch::findNext(const TFindRequest& request)
         flags |= sfRegExpr;
     if (m_memo.textStore().empty())
         return false;
+    rememberSearch(request.text, flags);
     TSearchResult result;
     return search(request.text, flags, result);
+}
+
+bool TMemoSearch::findAgain(bool forward)
+{
+    if (!m_lastSearch || m_memo.textStore().empty())
+        return false;
+    uint16_t flags = static_cast<uint16_t>(m_lastSearch->flags | sfFindNow | (forward ? 0 : sfBackward));
+    // A copy: the search may report and a message handler may start another search.
+    const std::string text = m_lastSearch->text;
+    TSearchResult result;
+    return search(text, flags, result);
+}
+
+void TMemoSearch::rememberSearch(const std::string& text, uint16_t flags)
+{
+    if (text.empty())
+        return;
+    m_lastSearch = LastSearch { text, static_cast<uint16_t>(flags & (sfMatchCase | sfWholeWord | sfRegExpr)) };
 }
 
 bool TMemoSearch::search(const std::string& text, uint16_t flags, TSearchResult& result)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace lrl {
@@ -74,6 +75,12 @@ public:
     // mode, selects the match and reports a failure. Answers whether it found one.
     bool findNext(const TFindRequest& request);
 
+    // Find Next and Find Previous without the dialog: the last search that ran (a Find Next of the
+    // dialog, or a FindText with sfFindNow) again, with its text, options and mode as they were then,
+    // forwards or backwards. Answers whether it found; false when no search ran yet (hasLastSearch).
+    bool findAgain(bool forward);
+    bool hasLastSearch() const { return m_lastSearch.has_value(); }
+
     const TFindDialogSetup& dialogSetup() const { return m_dialog; }
     bool regexMode() const { return m_regexMode; }
     void setRegexMode(bool on) { m_regexMode = on; }
@@ -98,6 +105,14 @@ private:
     bool pattern(TEdStream& stream, const std::string& text, uint16_t flags, int from, TSearchResult& result);
     void report(TSearchMessage::Kind kind, const std::string& text);
     void reportNotFound(const std::string& text);
+    // Keeps a search that runs now as the one findAgain repeats: its text and option flags.
+    void rememberSearch(const std::string& text, uint16_t flags);
+
+    struct LastSearch {
+        std::string text;
+        uint16_t flags = 0; // sfMatchCase, sfWholeWord, sfRegExpr
+    };
+    std::optional<LastSearch> m_lastSearch;
 
     TCustomSyntaxMemo& m_memo;
     TREParser m_parser;

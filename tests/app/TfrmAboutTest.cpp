@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -30,6 +32,10 @@ TEST(TfrmAbout, ShowsTheVersionStringsCentredInABoxOfFixedSize)
     EXPECT_EQ(lines[4], "Corvane");
     for (QLabel* label : about.findChildren<QLabel*>())
         EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+    // Every line fits the fixed box (at any scaling the box and the font grow together).
+    QSize needed = about.layout()->minimumSize();
+    EXPECT_LE(needed.width(), TfrmAbout::kWidth);
+    EXPECT_LE(needed.height(), TfrmAbout::kHeight);
 }
 
 TEST(TfrmAbout, AMissingStringSaysItIsNotAvailable)
@@ -68,6 +74,26 @@ TEST(TfrmAbout, AClickOnAnyLineClosesTheModalBoxWhichIsThenFreed)
     TfrmAbout::showModal(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(found);
+    EXPECT_TRUE(seen.isNull());
+}
+
+TEST(TfrmAbout, EscClosesTheModalBox)
+{
+    QPointer<TfrmAbout> seen;
+    QTimer::singleShot(5000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    QTimer::singleShot(0, [&seen] {
+        seen = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(seen);
+        QTest::keyClick(seen, Qt::Key_Escape);
+    });
+    QElapsedTimer shown;
+    shown.start();
+    TfrmAbout::showModal(nullptr);
+    EXPECT_LT(shown.elapsed(), 4000) << "closed by Esc, not by the test's time-out";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(seen.isNull());
 }
 

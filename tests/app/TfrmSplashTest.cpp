@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 
 using namespace lrl;
 
@@ -27,6 +28,28 @@ TEST(TfrmSplash, IsAWhiteBorderlessWindowOnTopInTheMiddle)
     EXPECT_TRUE(splash->timer().isSingleShot());
     // Its timer releases it.
     QMetaObject::invokeMethod(const_cast<QTimer*>(&splash->timer()), "timeout", Qt::DirectConnection);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+// Released by the ready program, the splash closes at once when it has been seen a second, otherwise
+// when that second is over.
+TEST(TfrmSplash, ReleasedItClosesOnceShownASecond)
+{
+    QPointer<TfrmSplash> splash = new TfrmSplash;
+    splash->showNow();
+    splash->release();
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_TRUE(splash->isVisible()) << "not flashed";
+    EXPECT_LE(splash->timer().interval(), TfrmSplash::kMinShowMs);
+    QTest::qWait(TfrmSplash::kMinShowMs + 300);
+    EXPECT_TRUE(splash.isNull());
+
+    splash = new TfrmSplash;
+    splash->showNow();
+    QTest::qWait(TfrmSplash::kMinShowMs + 50);
+    ASSERT_FALSE(splash.isNull()) << "its own timer runs four seconds";
+    splash->release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull());
 }
@@ -55,4 +78,19 @@ TEST(StartUp, WithoutADisplayTheProgramSaysHowToGetOne)
     restore("QT_QPA_PLATFORM", platform);
     restore("DISPLAY", display);
     restore("WAYLAND_DISPLAY", wayland);
+}
+
+// A picture of the splash window, written next to the file LRL_SCREENSHOT names as "<name>-splash.png".
+TEST(Screenshot, Splash)
+{
+    QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    TfrmSplash splash;
+    splash.setAttribute(Qt::WA_DeleteOnClose, false);
+    splash.showNow();
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    target.replace(".png", "-splash.png");
+    ASSERT_TRUE(splash.grab().save(target));
 }

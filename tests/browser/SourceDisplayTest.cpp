@@ -127,6 +127,8 @@ TEST_F(SourceDisplayTest, DoubleClickLoadsTheUnitOnceAndPlacesTheCaret)
     doubleClick(count);
     EXPECT_EQ(viewer.loads.back(), (dir.path() / "P/Unit2.pas").string());
     EXPECT_EQ(viewer.caret, offsetAfter(kUnit2, "function TThing", "function"));
+    int32_t name = offsetAfter(kUnit2, "function TThing", "TThing.");
+    EXPECT_EQ(viewer.shownSelection, std::make_pair(name, name + 5)) << "the routine's name is selected";
     EXPECT_EQ(display.shownFileName(), "Unit2.pas");
     size_t loads = viewer.loads.size();
     doubleClick(count);
@@ -164,6 +166,22 @@ TEST_F(SourceDisplayTest, DoubleClickNeedsACaptionHitAndARoutine)
     EXPECT_EQ(viewer.caret, -1);
 }
 
+// Enter needs no mouse press: the selected routine is jumped to, a file node is shown, a category is not.
+TEST_F(SourceDisplayTest, EnterJumpsToTheSelectedRoutineOrShowsItsFile)
+{
+    browser.openFile(project);
+    display.enter(find("Count"));
+    EXPECT_EQ(viewer.loads.back(), (dir.path() / "P/Unit2.pas").string());
+    EXPECT_EQ(viewer.caret, offsetAfter(kUnit2, "function TThing", "function"));
+    EXPECT_EQ(display.pressedNode(), nullptr) << "the mouse's bookkeeping is left alone";
+    display.enter(find("Unit1.pas"));
+    EXPECT_EQ(viewer.loads.back(), (dir.path() / "P/Unit1.pas").string());
+    size_t loads = viewer.loads.size();
+    display.enter(find("TForm1"));
+    display.enter(nullptr);
+    EXPECT_EQ(viewer.loads.size(), loads);
+}
+
 TEST_F(SourceDisplayTest, FailedJumpUnfreezesAndKeepsTheText)
 {
     browser.openFile(project);
@@ -172,6 +190,30 @@ TEST_F(SourceDisplayTest, FailedJumpUnfreezesAndKeepsTheText)
     EXPECT_THROW(doubleClick(find("Count")), EFOpenError);
     EXPECT_FALSE(displayUi.frozen);
     EXPECT_EQ(viewer.text(), shown);
+}
+
+// The name of a routine in the text after its routine word.
+TEST(RoutineName, IsTheWholeWordAfterAnyClassName)
+{
+    struct Case {
+        const char* header;
+        const char* name;
+        size_t from, to;
+    };
+    const Case cases[] = {
+        { " TForm1.FormCreate(Sender: TObject);", "FormCreate", 8, 18 },
+        { " Count: Integer;", "Count", 1, 6 },
+        { " count.COUNT;", "Count", 7, 12 }, // letter case aside; the class name of the same name is skipped
+        { " Count . Count;", "Count", 9, 14 },
+        { " Counter; Count", "Count", 10, 15 }, // whole words only
+        { " {x}\tMax(A, B: Integer)", "Max", 5, 8 },
+        { " Other;\rMax", "Max", 0, 0 }, // not past the line's end
+        { " Maxi;", "Max", 0, 0 },
+        { "", "Max", 0, 0 },
+        { " Max", "", 0, 0 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(routineNameIn(c.header, c.name), std::make_pair(c.from, c.to)) << c.header;
 }
 
 TEST_F(SourceDisplayTest, MouseBookkeeping)

@@ -126,3 +126,34 @@ TEST(SyntaxMemoBrowserViewer, BigTextShowsProgressWhileItIsRead)
     EXPECT_FALSE(ui.progressVisible);
     EXPECT_NE(formatTree(browser.tree()).find("Last [5/6]"), std::string::npos);
 }
+
+// A shown selection stands a few lines below the top of the view: fewer in a short view, and near the
+// end of the text the view stays full rather than showing rows past the last line.
+TEST(SyntaxMemoBrowserViewer, ShownSelectionStandsNearTheTop)
+{
+    RealViewer real;
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    real.adapter.loadText(text);
+    const int lines = real.memo.textStore().lineCount();
+    struct Case {
+        int rows, line, top;
+    };
+    const Case cases[] = {
+        { 20, 50, 50 - SyntaxMemoBrowserViewer::kLinesAboveTop },
+        { 20, 1, 0 },
+        { 5, 50, 49 }, // one line above in a view of five rows
+        { 1, 50, 50 },
+        { 20, 98, lines - 20 },
+    };
+    for (const Case& c : cases) {
+        real.memo.setTopLine(0);
+        real.memo.setRowsInWindow(c.rows);
+        int32_t start = real.memo.lineIndex(c.line);
+        real.adapter.showSelectionNearTop(start, start + 4);
+        EXPECT_EQ(real.memo.topLine(), c.top) << c.rows << " rows, line " << c.line;
+        EXPECT_EQ(real.memo.selText(), "line") << c.line;
+        EXPECT_FALSE(real.memo.hideSelection()) << "drawn while the tree has the focus";
+    }
+}

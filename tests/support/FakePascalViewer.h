@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lrl::test {
@@ -49,6 +50,7 @@ public:
     void loadText(const std::string& text) override;
     void setLines(const std::vector<std::string>& lines) override;
     void moveCaretTo(int32_t offset) override { caret = offset; }
+    void showSelectionNearTop(int32_t start, int32_t end) override { shownSelection = { start, end }; }
 
     const std::string& text() const { return m_text; }
     // Loads of these paths raise an error, as for an unreadable file.
@@ -61,6 +63,8 @@ public:
     int forcedLineCount = -1;
     // Where moveCaretTo and setLines put the caret; -1 before either.
     int32_t caret = -1;
+    // What showSelectionNearTop was last given; -1, -1 before.
+    std::pair<int32_t, int32_t> shownSelection { -1, -1 };
 
 private:
     void setViewerText(const std::string& bytes);

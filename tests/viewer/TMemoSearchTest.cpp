@@ -74,6 +74,42 @@ TEST_F(TMemoSearchTest, FindNextMovesOnToTheNextMatch)
     EXPECT_EQ(every(forward("a")), (std::vector<int> { 1, 2, 4, 5, 7 }));
 }
 
+// F3 and Shift+F3 repeat the last search as it ran: its text, options and mode, forwards or backwards.
+TEST_F(TMemoSearchTest, FindAgainRepeatsTheLastSearchAsItRan)
+{
+    load("Ab ab AB aB\r\nx1 x22");
+    EXPECT_FALSE(search.hasLastSearch());
+    EXPECT_FALSE(search.findAgain(true));
+    memo.setSelection(0, 0);
+    ASSERT_TRUE(search.findNext({ "ab", true, false, true }));
+    EXPECT_EQ(sel(), Sel(3, 5));
+    EXPECT_TRUE(search.hasLastSearch());
+    EXPECT_FALSE(search.findAgain(true)) << "match case is kept";
+    EXPECT_FALSE(search.findAgain(false));
+    EXPECT_EQ(sel(), Sel(3, 5));
+
+    // A pattern search stays one after the box was unticked without a search.
+    search.setRegexMode(true);
+    ASSERT_TRUE(search.findNext(forward("x[0-9]+")));
+    EXPECT_EQ(sel(), Sel(12, 14));
+    search.setRegexMode(false);
+    EXPECT_TRUE(search.findAgain(true));
+    EXPECT_EQ(sel(), Sel(15, 18));
+    EXPECT_TRUE(search.findAgain(false));
+    EXPECT_EQ(sel(), Sel(12, 14));
+
+    // FindText searching at once counts too, with its flags; an empty text leaves the last search alone.
+    memo.setSelection(0, 0);
+    TSearchResult result;
+    ASSERT_TRUE(search.findText("AB", result, sfFindNow | sfWholeWord));
+    EXPECT_EQ(sel(), Sel(0, 2));
+    search.findNext(forward(""));
+    EXPECT_TRUE(search.findAgain(true));
+    EXPECT_EQ(sel(), Sel(3, 5));
+    EXPECT_TRUE(search.findAgain(true));
+    EXPECT_EQ(sel(), Sel(6, 8));
+}
+
 // "^" consumes the line end before the match's start, so the try just before a match finds it again;
 // asking again must still move on, in both directions.
 TEST_F(TMemoSearchTest, RepeatedPatternSearchesMoveOnPastLineStarts)

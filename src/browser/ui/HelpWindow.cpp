@@ -1,6 +1,7 @@
 #include "browser/ui/HelpWindow.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -52,6 +53,16 @@ HelpWindow::HelpWindow(QWidget* parent)
     column->addWidget(m_browser, 1);
 
     m_browser->setSource(contentsUrl());
+}
+
+// Esc closes the window; the page and the buttons leave the key to it.
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showContents()

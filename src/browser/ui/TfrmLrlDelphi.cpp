@@ -223,6 +223,14 @@ void TfrmLrlDelphi::createMenus()
     mnuFind->setObjectName(QStringLiteral("mnuFind"));
     mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuFind->setEnabled(false);
+    mnuFindNext = mnuFile->addAction(QStringLiteral("Find &Next"));
+    mnuFindNext->setObjectName(QStringLiteral("mnuFindNext"));
+    mnuFindNext->setShortcut(QKeySequence(Qt::Key_F3));
+    mnuFindNext->setEnabled(false);
+    mnuFindPrevious = mnuFile->addAction(QStringLiteral("Find &Previous"));
+    mnuFindPrevious->setObjectName(QStringLiteral("mnuFindPrevious"));
+    mnuFindPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    mnuFindPrevious->setEnabled(false);
     mnuPrtTree = mnuFile->addAction(QStringLiteral("Print tree view"));
     mnuPrtTree->setObjectName(QStringLiteral("mnuPrtTree"));
     mnuPrtTree->setEnabled(false);

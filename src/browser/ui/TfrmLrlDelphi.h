@@ -11,6 +11,7 @@
 #include "options/OptionsDialogHost.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <cstdint>
 #include <functional>
@@ -20,12 +21,14 @@
 
 class QAction;
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
@@ -90,6 +93,14 @@ public:
     // treViewClick and treViewDblClick, on the selected node; failures are shown in an error box.
     void treViewClick();
     void treViewDblClick();
+    // Enter in the tree: jumps to the selected routine as a double-click does, shows any other node's
+    // file as a click does.
+    void treViewEnter();
+    // How long the current node must stay put after a key moved it before its file is shown, so that a
+    // held arrow key does not load every unit on the way.
+    static constexpr int kTreeKeyPauseMs = 250;
+    // The single-shot timer of that pause: restarted by each key that may move the current node.
+    QTimer* treeKeyTimer() const { return m_treeKeyTimer; }
     // Shows a form file as text in any viewer (the shown one or the print buffer); answers whether it
     // could; a failure is shown in an error box and the viewer keeps its text.
     bool convertFormFile(const QString& path, TSyntaxMemo& viewer);
@@ -97,6 +108,9 @@ public:
     // --- Viewer commands (TfrmLrlDelphiViewerCmds.cpp)
     // Find: the Find dialog with the viewer's selected text.
     void runFind();
+    // Find Next / Find Previous: the last search again, forwards or backwards; before any search, the
+    // Find dialog (as Find).
+    void findAgain(bool forward);
     // Copy: the viewer's selection to the clipboard in the viewer's copy formats.
     void copySelection();
     // Flips WrdWrp and applies it; applies WrdWrp and ShLnNum to the viewer.
@@ -123,6 +137,10 @@ public:
     void openFile(const QString& path);
     // The Open command: runs dlgOpen and opens the chosen file.
     void openWithDialog();
+    // The folder dlgOpen starts in: the opened file's, else the one a file was last chosen in (by the
+    // dialog, else the most recent file's), else none (the dialog's own choice). Folders that are gone
+    // are passed over.
+    QString openDialogFolder() const;
     // A recent-file item: clears a rejected drop and opens the path.
     void openRecent(const QString& path);
     // Files dropped on the tree or on the window; the command line comes the same way.
@@ -156,6 +174,8 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* mnuFind = nullptr;
+    QAction* mnuFindNext = nullptr; // F3
+    QAction* mnuFindPrevious = nullptr; // Shift+F3
     QAction* mnuPrtTree = nullptr;
     QAction* mnuMRUSep = nullptr;
     QAction* mnuExit = nullptr;
@@ -210,6 +230,14 @@ private:
     void createDisplay();
     void createViewerCommands();
     void treeMouse(QMouseEvent* event, bool down);
+    // A key pressed in the tree; answers true for one it took (Enter).
+    bool treeKey(QKeyEvent* key);
+    // The end of the pause after keys moved the current node: shows it when it is another than before.
+    void showKeyedNode();
+    // The viewer's context menu at a point of the viewer (its own coordinates); the keyboard opens it at
+    // the caret.
+    void popupViewerMenu(const QPoint& at);
+    void popupViewerMenuAtCaret();
     void freezePainting() override;
     void unfreezePainting() override;
     bool askYesNo(const std::string& question) override;
@@ -257,6 +285,8 @@ private:
     QMenu* m_recentHost = nullptr;
     std::vector<QAction*> m_recentItems;
     MessageSink m_messageSink;
+    // The folder of the file last chosen in dlgOpen.
+    QString m_lastOpenFolder;
     QuestionSink m_questionSink;
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;
@@ -265,6 +295,9 @@ private:
     bool m_findKeyDown = false;
     // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
     Qt::MouseButton m_treeButton = Qt::NoButton;
+    QTimer* m_treeKeyTimer = nullptr;
+    // The current node when the keys of the running pause began.
+    QPersistentModelIndex m_treeKeyFrom;
     std::unique_ptr<SettingsStore> m_ownStore;
     SettingsStore* m_store = nullptr;
     HelpWindow* m_helpWindow = nullptr;

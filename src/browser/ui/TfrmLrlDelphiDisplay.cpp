@@ -11,8 +11,10 @@
 #include "widgets/EventHook.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeView>
 
 #include <exception>
@@ -48,6 +50,16 @@ void TfrmLrlDelphi::createDisplay()
         }
         return false;
     });
+    // Keys: a move of the current node shows its file after a pause, Enter at once.
+    m_treeKeyTimer = new QTimer(this);
+    m_treeKeyTimer->setSingleShot(true);
+    m_treeKeyTimer->setInterval(kTreeKeyPauseMs);
+    connect(m_treeKeyTimer, &QTimer::timeout, this, &TfrmLrlDelphi::showKeyedNode);
+    new EventHook(treView, [this](QEvent* event) {
+        return event->type() == QEvent::KeyPress && treeKey(static_cast<QKeyEvent*>(event));
+    });
+    // A new tree ends any pause: its node is not the one the keys moved to.
+    connect(m_treeModel, &QAbstractItemModel::modelAboutToBeReset, m_treeKeyTimer, &QTimer::stop);
     connect(treView, &QTreeView::clicked, this, [this] {
         if (m_treeButton == Qt::LeftButton)
             treViewClick();
@@ -80,6 +92,8 @@ void TfrmLrlDelphi::treeMouse(QMouseEvent* event, bool down)
         onLabel = at.x() >= labelLeft && at.x() < labelRight;
     }
     if (down) {
+        // The mouse decides now what is shown; a pause of earlier keys must not show another node later.
+        m_treeKeyTimer->stop();
         m_treeButton = event->button();
         m_display->mouseDown(TreeItemModel::nodeAt(index), onIcon, onLabel);
     } else {
@@ -103,6 +117,43 @@ void TfrmLrlDelphi::treViewDblClick()
     } catch (const std::exception& e) {
         showError(e.what());
     }
+}
+
+void TfrmLrlDelphi::treViewEnter()
+{
+    try {
+        m_display->enter(m_browser->tree().selected());
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+}
+
+bool TfrmLrlDelphi::treeKey(QKeyEvent* key)
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        m_treeKeyTimer->stop();
+        treViewEnter();
+        return true;
+    }
+    // Arrows, Home, End, the page keys and the tree's search by typed letters move the current node;
+    // shortcuts with Ctrl or Alt do not. The file is shown once the keys have paused.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (!m_treeKeyTimer->isActive())
+        m_treeKeyFrom = treView->currentIndex();
+    m_treeKeyTimer->start();
+    return false;
+}
+
+void TfrmLrlDelphi::showKeyedNode()
+{
+    QModelIndex current = treView->currentIndex();
+    if (!current.isValid() || current == m_treeKeyFrom)
+        return;
+    m_treeKeyFrom = QPersistentModelIndex();
+    treViewClick();
 }
 
 bool TfrmLrlDelphi::convertFormFile(const QString& path, TSyntaxMemo& viewer)

@@ -38,14 +38,32 @@ void TfrmLrlDelphi::openWithDialog()
 {
     // dlgOpen
     QString chosen
-        = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), openDialogFilter());
+        = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), openDialogFolder(), openDialogFilter());
     if (chosen.isEmpty())
         return;
+    m_lastOpenFolder = QFileInfo(chosen).absolutePath();
     try {
         m_browser->openChosenFile(toLocalPath(chosen));
     } catch (const std::exception& e) {
         showError(e.what());
     }
+}
+
+QString TfrmLrlDelphi::openDialogFolder() const
+{
+    QStringList candidates;
+    auto folderOf = [](const std::string& path) {
+        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).absolutePath();
+    };
+    if (!m_browser->openedFile().empty())
+        candidates << folderOf(m_browser->openedFile());
+    candidates << m_lastOpenFolder;
+    if (!m_recent.entries().empty())
+        candidates << folderOf(m_recent.entries().front());
+    for (const QString& folder : candidates)
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return {};
 }
 
 void TfrmLrlDelphi::openRecent(const QString& path)

@@ -105,6 +105,8 @@ void TfrmLrlDelphi::setFindEnabled(bool enabled)
 {
     tbbtnFind->setEnabled(enabled);
     mnuFind->setEnabled(enabled);
+    mnuFindNext->setEnabled(enabled);
+    mnuFindPrevious->setEnabled(enabled);
 }
 
 void TfrmLrlDelphi::setPrintTreeEnabled(bool enabled)

@@ -1,6 +1,6 @@
-// The main window's viewer commands: Find (toolbar, menu, Ctrl+F in the viewer), Copy and the viewer's
-// context menu, word wrap and line numbers, the options dialog with its reload question, and collapsing
-// or expanding the selected branch of the tree.
+// The main window's viewer commands: Find (toolbar, menu, Ctrl+F in the viewer), Find Next and Previous
+// (F3, Shift+F3), Copy and the viewer's context menu, word wrap and line numbers, the options dialog with
+// its reload question, and collapsing or expanding the selected branch of the tree.
 
 #include "browser/ui/TfrmLrlDelphi.h"
 
@@ -13,6 +13,7 @@
 #include "viewer/ui/TViewerFind.h"
 #include "widgets/EventHook.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,6 +41,8 @@ void TfrmLrlDelphi::createViewerCommands()
     // the release: Ctrl is often let go before F, and then the release of F comes without it.
     connect(tbbtnFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
     connect(mnuFind, &QAction::triggered, this, &TfrmLrlDelphi::runFind);
+    connect(mnuFindNext, &QAction::triggered, this, [this] { findAgain(true); });
+    connect(mnuFindPrevious, &QAction::triggered, this, [this] { findAgain(false); });
     new EventHook(SyntaxMemo1, [this](QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
@@ -50,8 +53,20 @@ void TfrmLrlDelphi::createViewerCommands()
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_F && !key->isAutoRepeat())
                 m_findKeyDown = isCtrlF(key);
+            // The context-menu key (and Shift+F10) opens the viewer's menu at the caret.
+            if (key->key() == Qt::Key_Menu
+                || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+                popupViewerMenuAtCaret();
+                return true;
+            }
             break;
         }
+        case QEvent::ContextMenu:
+            if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+                popupViewerMenuAtCaret();
+                return true;
+            }
+            break;
         case QEvent::KeyRelease: {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_F && !key->isAutoRepeat() && m_findKeyDown) {
@@ -113,8 +128,20 @@ void TfrmLrlDelphi::createViewerCommands()
         pmnuPrtSelTxt->setEnabled(selected);
     });
     SyntaxMemo1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(SyntaxMemo1, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& at) { pmnSyntaxMemo->popup(SyntaxMemo1->mapToGlobal(at)); });
+    connect(SyntaxMemo1, &QWidget::customContextMenuRequested, this, &TfrmLrlDelphi::popupViewerMenu);
+}
+
+void TfrmLrlDelphi::popupViewerMenu(const QPoint& at) { pmnSyntaxMemo->popup(SyntaxMemo1->mapToGlobal(at)); }
+
+// Just below the caret's row when the caret is in view, otherwise at the view's top left corner.
+void TfrmLrlDelphi::popupViewerMenuAtCaret()
+{
+    QWidget* view = SyntaxMemo1->viewport();
+    TPoint caret = SyntaxMemo1->caretPos();
+    QPoint at(caret.x, caret.y + SyntaxMemo1->metrics().lineHeight());
+    if (!view->rect().contains(at))
+        at = QPoint(0, 0);
+    popupViewerMenu(view->mapTo(SyntaxMemo1, at));
 }
 
 void TfrmLrlDelphi::runFind()
@@ -124,6 +151,22 @@ void TfrmLrlDelphi::runFind()
             m_find = std::make_unique<TViewerFind>(*SyntaxMemo1);
         TSearchResult result;
         m_find->findText(SyntaxMemo1->selText(), result, 0);
+        // F3 and Shift+F3 work in the Find dialog as well.
+        if (TFindDialog* dialog = m_find->dialog())
+            dialog->addActions({ mnuFindNext, mnuFindPrevious });
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
+}
+
+void TfrmLrlDelphi::findAgain(bool forward)
+{
+    if (!m_find || !m_find->hasLastSearch()) {
+        runFind();
+        return;
+    }
+    try {
+        m_find->findAgain(forward);
     } catch (const std::exception& e) {
         showError(e.what());
     }

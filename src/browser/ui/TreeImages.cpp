@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace lrl {
 
 namespace {
@@ -15,6 +17,30 @@ constexpr qreal kGrid = 16.0;
 const QColor kInk(0x30, 0x30, 0x38);
 const QColor kPaper(0xFF, 0xFF, 0xFF);
 const QColor kPaperLit(0xFF, 0xF6, 0xC8);
+
+// Draws text centred in box as bold outlines: letters letterHeight grid units high, or smaller when the
+// text would not fit the box's width. Outlines scale with the picture (no font hinting at a few pixels),
+// so that a label stays inside its band at every size and pixel density.
+void drawFitted(QPainter& p, const QRectF& box, const QString& text, qreal letterHeight, const QColor& color)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(100);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QRectF bounds = path.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    const qreal scale = std::min(letterHeight / bounds.height(), box.width() * 0.9 / bounds.width());
+    p.save();
+    p.translate(box.center());
+    p.scale(scale, scale);
+    p.translate(-bounds.center());
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawPath(path);
+    p.restore();
+}
 
 // A sheet with a folded corner and a coloured band at its top, in which a letter stands.
 void drawSheet(QPainter& p, const QColor& band, const QString& letter, bool lit)
@@ -37,12 +63,7 @@ void drawSheet(QPainter& p, const QColor& band, const QString& letter, bool lit)
     p.setPen(Qt::NoPen);
     p.setBrush(band);
     p.drawRect(QRectF(1, 3, 10, 6));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(6);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1, 3, 10, 6.4), Qt::AlignCenter, letter);
+    drawFitted(p, QRectF(1, 3, 10, 6), letter, 4.2, Qt::white);
     // The folded corner.
     p.setPen(QPen(kInk, 1.0));
     p.setBrush(QColor(0xD8, 0xDC, 0xE4));
@@ -66,12 +87,7 @@ void drawRoutine(QPainter& p, const QColor& fill, const QString& letter, bool li
         p.setBrush(fill);
     }
     p.drawEllipse(disc);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(9);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(disc.adjusted(0, 0.3, 0, 0.3), Qt::AlignCenter, letter);
+    drawFitted(p, disc, letter, 6.6, Qt::white);
 }
 
 // A box standing for a category: the class (a stack of members) or the plain routines.
@@ -83,12 +99,7 @@ void drawCategory(QPainter& p, const QColor& fill, const QString& letter, bool l
     p.drawRoundedRect(box, 2, 2);
     p.setPen(QPen(QColor(255, 255, 255, 170), 1.0));
     p.drawLine(QPointF(3, 5.5), QPointF(13, 5.5));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(8);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1.5, 5.5, 13, 8.5), Qt::AlignCenter, letter);
+    drawFitted(p, QRectF(1.5, 5.5, 13, 8), letter, 5.8, Qt::white);
     if (lit) {
         p.setPen(QPen(QColor(0xFF, 0xC8, 0x20), 1.5));
         p.setBrush(Qt::NoBrush);
@@ -106,13 +117,8 @@ void drawProject(QPainter& p)
     p.drawRect(QRectF(4.5, 12.5, 9, 2));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xF0, 0xC0, 0x30));
-    p.drawRect(QRectF(5, 4, 7, 4));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(5);
-    p.setFont(font);
-    p.setPen(kInk);
-    p.drawText(QRectF(5, 4, 7, 4.2), Qt::AlignCenter, QStringLiteral("DPR"));
+    p.drawRect(QRectF(4, 4, 9, 4));
+    drawFitted(p, QRectF(4, 4, 9, 4), QStringLiteral("DPR"), 3.0, kInk);
 }
 
 // A form: a small window with a title bar and a button.
@@ -171,12 +177,7 @@ void drawMark(QPainter& p, int index)
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(kPaper);
         p.drawRect(QRectF(3.5, 0.5, 10, 14));
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setBold(true);
-        font.setPixelSize(10);
-        p.setFont(font);
-        p.setPen(mark);
-        p.drawText(QRectF(3.5, 1, 10, 14), Qt::AlignCenter, QStringLiteral("1"));
+        drawFitted(p, QRectF(3.5, 1, 10, 14), QStringLiteral("1"), 7.4, mark);
     }
 }
 
@@ -263,9 +264,12 @@ TreeImages::TreeImages()
     }
 }
 
-QPixmap TreeImages::draw(int index, int size)
+QPixmap TreeImages::draw(int index, int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(size, size);
+    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int pixels = std::max(1, qRound(size * dpr));
+    QPixmap pixmap(pixels, pixels);
+    pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

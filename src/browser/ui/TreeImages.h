@@ -26,8 +26,9 @@ public:
     // Puts a picture into slot 23 (the project's program icon); a null icon restores the drawn one.
     void setProgramIcon(const QIcon& icon);
 
-    // Draws image `index` into a square of the given size (for tests, toolbar buttons and printing).
-    static QPixmap draw(int index, int size);
+    // Draws image `index` into a square of the given size in device-independent pixels, with
+    // devicePixelRatio device pixels to each (so that it is sharp on a scaled screen).
+    static QPixmap draw(int index, int size, qreal devicePixelRatio = 1.0);
 
 private:
     std::array<QIcon, kCount> m_icons;

@@ -35,7 +35,8 @@ void TreeNodeDelegate::paint(
     }
     QRect markRect(option.rect.left(), option.rect.top() + (option.rect.height() - TreeImages::kSize) / 2,
         TreeImages::kSize, TreeImages::kSize);
-    painter->drawPixmap(markRect, m_images.pixmap(mark));
+    // The icon picks its picture for the screen's pixel density (the larger one on a scaled screen).
+    m_images.icon(mark).paint(painter, markRect);
     QStyleOptionViewItem rest(option);
     rest.rect.setLeft(option.rect.left() + kMarkWidth);
     QStyledItemDelegate::paint(painter, rest, index);

@@ -66,6 +66,8 @@ TSyntaxMemo::~TSyntaxMemo()
 
 QColor TSyntaxMemo::color(int32_t value) const { return viewerColor(value, palette()); }
 
+ViewerColorPair TSyntaxMemo::colorPair(int32_t text, int32_t back) const { return viewerColors(text, back, palette()); }
+
 void TSyntaxMemo::copyToClipboard() { ViewerClipboard::copy(*this); }
 
 // --- Model events
@@ -290,6 +292,11 @@ void TSyntaxMemo::paintView(QPainter& painter, const QRect& area)
     const int left = textLeft();
     const bool gutter = options().has(smoShowGutter) && this->gutter() > 0;
     const QColor base = color(viewerEnabled() ? TStyleColors::styleColors(settings(), 0).back : colors::clSilver);
+    // On a dark palette a fixed margin colour beside the palette's text background would stand out as a
+    // light bar; the margin then takes that background.
+    const int32_t textBack = TStyleColors::styleColors(settings(), 0).back;
+    const QColor margin = isDarkPalette(palette()) && marginColor() >= 0 && textBack < 0 ? color(textBack)
+                                                                                       : color(marginColor());
 
     TNodePos p = textStore().topLineCache(topLine());
     for (int row = 0; row < firstRow && p.node; ++row) {
@@ -303,7 +310,7 @@ void TSyntaxMemo::paintView(QPainter& painter, const QRect& area)
             paintGutter(painter, p, y);
         int marginLeft = gutter ? this->gutter() : 0;
         if (left > marginLeft)
-            painter.fillRect(marginLeft, y, left - marginLeft, lh, color(marginColor()));
+            painter.fillRect(marginLeft, y, left - marginLeft, lh, margin);
         if (p.node) {
             paintText(painter, p, y);
             p.start += p.node->length;
@@ -321,7 +328,8 @@ void TSyntaxMemo::paintGutter(QPainter& p, const TNodePos& row, int y)
 {
     const int lh = std::max(metrics().lineHeight(), 1);
     const int gw = gutter();
-    p.fillRect(0, y, gw, lh, color(gutterColor()));
+    const ViewerColorPair gutterColors = colorPair(gutterFont().color, gutterColor());
+    p.fillRect(0, y, gw, lh, gutterColors.back);
     if (gw > 9)
         p.fillRect(gw - 2, y, 1, lh, Qt::white);
     TGutterPlan plan = gutterPlan(row);
@@ -345,7 +353,7 @@ void TSyntaxMemo::paintGutter(QPainter& p, const TNodePos& row, int y)
     }
     if (plan.lineNumber > 0) {
         p.setFont(m_fonts.gutterFont(gutterFont()));
-        p.setPen(color(gutterFont().color));
+        p.setPen(gutterColors.text);
         QRect box(2, y, std::max(gw - 2 - 5, 0), lh);
         p.drawText(box, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, QString::number(plan.lineNumber));
     }
@@ -376,7 +384,7 @@ void TSyntaxMemo::paintText(QPainter& p, const TNodePos& row, int y)
     const int baseline = y + m_fonts.ascent();
     const bool marks = options().has(smoShowAllChars);
     for (const TRunPlan& run : m_plan.runs) {
-        p.fillRect(run.x, y, run.width, lh, color(run.colors.back));
+        p.fillRect(run.x, y, run.width, lh, colorPair(run.colors.text, run.colors.back).back);
         drawRun(p, run, line, baseline);
         if (marks)
             drawAllCharsMarks(p, run, line, y);
@@ -398,7 +406,7 @@ void TSyntaxMemo::drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& 
     QList<QPointF> positions;
     indexes.reserve(run.count);
     positions.reserve(run.count);
-    QColor ink = color(run.colors.text);
+    QColor ink = colorPair(run.colors.text, run.colors.back).text;
     int x = run.x;
     for (int i = 0; i < run.count; ++i) {
         auto c = static_cast<uint8_t>(chars[i]);

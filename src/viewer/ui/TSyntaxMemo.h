@@ -3,6 +3,7 @@
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TSyntaxMemoListener.h"
 #include "viewer/ui/TStyleFonts.h"
+#include "viewer/ui/ViewerColors.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -46,6 +47,9 @@ public:
 
     // The screen colour of a stored colour value (system colours from the widget's palette).
     QColor color(int32_t value) const;
+    // A text colour and its background as painted (see viewerColors: on a dark palette never one from
+    // the palette and one fixed).
+    ViewerColorPair colorPair(int32_t text, int32_t back) const;
     TStyleFonts& styleFonts() { return m_fonts; }
 
     // The caret's rectangle in viewport coordinates, and whether it is drawn now (focus, blink phase).

@@ -27,6 +27,10 @@ public:
     bool findText(const std::string& text, TSearchResult& result, uint16_t flags);
     // The Find dialog's Find Next: searches with the dialog's text and options. Answers whether it found.
     bool findNext();
+    // F3 / Shift+F3: the last search again, forwards or backwards, without the dialog. Answers false
+    // without a last search, when the caller opens the dialog instead.
+    bool findAgain(bool forward) { return m_search.findAgain(forward); }
+    bool hasLastSearch() const { return m_search.hasLastSearch(); }
 
     TMemoSearch& search() { return m_search; }
     // The dialog once it has been created, null before.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QAction>
 #include <QApplication>
 #include <QDirIterator>
@@ -322,6 +324,22 @@ TEST(Help, OpensAtItsContentsPage)
     EXPECT_EQ(w.helpWindow(), first);
     EXPECT_EQ(w.helpWindow()->browser()->source(), HelpWindow::contentsUrl());
     w.helpWindow()->close();
+}
+
+TEST(Help, EscClosesTheWindowWhereverTheFocusIs)
+{
+    TfrmLrlDelphi w;
+    w.mnuContents->trigger();
+    HelpWindow* help = w.helpWindow();
+    ASSERT_TRUE(help && help->isVisible());
+    QApplication::setActiveWindow(help);
+    help->browser()->setFocus();
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    w.mnuContents->trigger();
+    EXPECT_TRUE(help->isVisible()) << "and opens again";
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
 }
 
 TEST(Help, EveryPageLinkLeadsToAPageThatExists)

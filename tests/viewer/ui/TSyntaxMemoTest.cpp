@@ -6,6 +6,7 @@
 #include "../ViewerTestUtil.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
+#include "support/qt/DarkPalette.h"
 #include "viewer/TStyleColors.h"
 
 #include "widgets/EventHook.h"
@@ -283,6 +284,30 @@ TEST(TSyntaxMemo, ADisabledViewerPaintsOnSilver)
     QImage image = v.memo.renderView();
     EXPECT_EQ(image.pixelColor(v.x(2) + 1, 1), kSilver);
     EXPECT_EQ(image.pixelColor(v.x(30), 1), kSilver);
+}
+
+// On a dark desktop a style that fixes its text colour but takes the background from the palette is
+// painted in the palette's text on its base, not red on the dark base; on a light one it keeps its red.
+TEST(TSyntaxMemo, OnADarkPaletteMixedStylesTakeBothColoursFromIt)
+{
+    Viewer v;
+    TSM_Settings s = v.memo.settings();
+    s.effects[0] = TSM_Effect {};
+    s.effects[1].backgroundDefault = true;
+    v.memo.setSettings(s);
+    loadBytes(v.memo, "abcd\r\n");
+    const QRect word(v.x(0), 0, 4 * v.cell(), v.lh());
+    const QColor red(255, 0, 0);
+    ASSERT_TRUE(hasColor(v.memo.renderView(), word, red)) << "the light palette keeps the style's colour";
+
+    const QPalette dark = test::darkPalette();
+    v.memo.setPalette(dark);
+    QImage image = v.memo.renderView();
+    EXPECT_FALSE(hasColor(image, word, red));
+    EXPECT_EQ(image.pixelColor(word.left() + 1, 1), dark.color(QPalette::Base));
+    EXPECT_TRUE(hasColor(image, word, dark.color(QPalette::Text)));
+    ASSERT_GT(v.left(), 0);
+    EXPECT_EQ(image.pixelColor(v.left() - 1, 1), dark.color(QPalette::Base)) << "no white margin beside it";
 }
 
 TEST(TSyntaxMemo, ShowAllCharsMarksBlanksTabsAndLineEnds)

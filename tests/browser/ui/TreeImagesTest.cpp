@@ -1,0 +1,50 @@
+// The tree's pictures: drawn for the screen's pixel density, their labels inside their bands.
+
+#include "browser/ui/TreeImages.h"
+
+#include "browser/BrowserConstants.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+using namespace lrl;
+
+TEST(TreeImages, AreDrawnForThePixelDensity)
+{
+    for (qreal dpr : { 1.0, 1.5, 2.0 }) {
+        for (int i = 0; i < TreeImages::kCount; ++i) {
+            QPixmap picture = TreeImages::draw(i, 16, dpr);
+            EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(16, 16)) << i << " at " << dpr;
+            EXPECT_EQ(picture.width(), qRound(16 * dpr)) << i << " at " << dpr;
+        }
+    }
+    // The icons hold a picture of twice the size for a screen at 200 %.
+    TreeImages images;
+    QPixmap sharp = images.icon(img::Unit).pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(sharp.width(), 32);
+}
+
+// The kind's letters ("PAS", "DPR", "DOF") stay inside the band they stand in at every size: nothing of
+// them shows left or right of it, where the picture is transparent or the book's cover.
+TEST(TreeImages, LabelsStayInsideTheirBands)
+{
+    for (int size : { 16, 32, 64, 128 }) {
+        const qreal unit = size / 16.0;
+        for (int index : { img::Unit, img::Options }) {
+            QImage image = TreeImages::draw(index, size).toImage();
+            // The band spans 1 to 11 across and 3 to 9 down; left of it the picture is empty.
+            for (int y = qCeil(3 * unit); y < qFloor(9 * unit); ++y)
+                for (int x = 0; x < qFloor(1 * unit); ++x)
+                    EXPECT_EQ(qAlpha(image.pixel(x, y)), 0) << index << " at " << size << ": " << x << "," << y;
+        }
+        // The project's band spans 4 to 13 on the blue cover, whose border ends at 3: between the two the
+        // cover shows (the band's label is centred, so this side stands for both).
+        QImage book = TreeImages::draw(img::Project, size).toImage();
+        const QColor cover(0x2E, 0x5E, 0xAA);
+        for (int y = qCeil(4 * unit); y < qFloor(8 * unit); ++y) {
+            for (int x = qCeil(3 * unit); x < qFloor(4 * unit); ++x)
+                EXPECT_EQ(book.pixelColor(x, y), cover) << size << ": " << x << "," << y;
+        }
+    }
+}
