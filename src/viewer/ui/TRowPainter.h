@@ -1,0 +1,52 @@
+#pragma once
+
+#include "viewer/TRowLayout.h"
+
+#include <QColor>
+#include <QPalette>
+
+#include <functional>
+#include <optional>
+
+class QPainter;
+
+namespace lrl {
+
+class TStyleFonts;
+class TViewerMetrics;
+
+// Draws a row the row layout planned (TRowLayout): each run's box filled with its background (unless the
+// text is transparent), its characters as one glyph run at the positions the metrics' advances give,
+// then the rest of the row to the right edge in the plan's fill colour. The screen painter and the page
+// renderer both draw their rows with it, so that a row looks the same on screen and on paper; they
+// differ in the fonts (screen or device resolution) and in how stored colours become colours (the
+// widget's palette, or black on white for paper).
+class TRowPainter {
+public:
+    TRowPainter(TStyleFonts& fonts, const TViewerMetrics& metrics, const QPalette& palette);
+
+    // The colour of a stored value: 0x00BBGGRR, or a system colour from the palette.
+    QColor color(int32_t value) const;
+
+    // Draws the row at y, one line height tall, up to `right`; afterRun is called behind each run (the
+    // screen's marks of smoShowAllChars). Without `opaque` runs are drawn without their background.
+    // `prefilled`: the row already lies on that background colour, so runs and the fill in it are not
+    // filled again (a page fills the area of its rows once).
+    void paintRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int y, int right, bool opaque,
+        std::optional<int32_t> prefilled = {}, const std::function<void(const TRunPlan&)>& afterRun = {});
+
+    // Draws a run's characters with their baseline at `baseline`; a character the face has no glyph for
+    // is drawn on its own with the font's fallback.
+    void drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline);
+
+    // The palette paper is printed with: system text colours black, system backgrounds white, whatever
+    // colours the desktop uses.
+    static const QPalette& paperPalette();
+
+private:
+    TStyleFonts& m_fonts;
+    const TViewerMetrics& m_metrics;
+    const QPalette& m_palette;
+};
+
+} // namespace lrl
