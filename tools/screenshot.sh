@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Writes pictures drawn on a virtual X display: the main window with the sample project open and a unit
 # selected (OUT.png), the File menu over recent files (OUT-filemenu.png) and the About box
-# (OUT-about.png): tools/screenshot.sh [BUILD] [OUT.png]
+# (OUT-about.png) and the print preview at 100%, fitted to the page and with two pages
+# (OUT-preview-100.png, -preview-fit.png, -preview-two.png): tools/screenshot.sh [BUILD] [OUT.png]
 set -euo pipefail
 build=${1:-build}
 out=${2:-$build/screenshot.png}
-for tests in "$build/test_lrl_browser_ui" "$build/test_listrel-delphi_lib"; do
+for tests in "$build/test_lrl_browser_ui" "$build/test_listrel-delphi_lib" "$build/test_lrl_prtprev"; do
     LRL_SCREENSHOT=$(realpath -m "$out") QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1024x768x24" "$tests" --gtest_filter='Screenshot.*'
 done
