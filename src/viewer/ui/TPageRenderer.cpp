@@ -20,6 +20,7 @@ TPageRenderer::TPageRenderer(TSyntaxMemo& memo, TDeviceFonts& device, bool monoc
     , m_flags(TPrintFlags::of(memo.options()))
     , m_highlight(memo.options().has(smoSyntaxHighlight))
     , m_monochrome(monochrome)
+    , m_painter(device.fonts(), device.metrics(), TRowPainter::paperPalette())
 {
     m_base = monochrome ? colors::clWhite : TStyleColors::styleColors(memo.settings(), 0).back;
     const QLocale locale = QLocale::system();
@@ -67,15 +68,18 @@ void TPageRenderer::drawPage(
     // The rows' default background, once for the page: rows then fill only what differs from it.
     const bool prefill = !m_transparent && !m_memo.OnDrawLine && page.rows > 0 && body.right > body.textLeft;
     if (prefill)
-        p.fillRect(body.textLeft, body.top, body.right - body.textLeft, page.rows * lh,
-            TRowPainter(m_device.fonts(), m, TRowPainter::paperPalette()).color(m_base));
+        p.fillRect(
+            body.textLeft, body.top, body.right - body.textLeft, page.rows * lh, m_painter.color(m_base));
     int y = body.top;
+    // The page's text is drawn in one glyph run per face and colour, after the rows' backgrounds.
+    m_painter.setDeferred(p, prefill);
     TPageCursor::forEachRow(page, wrap(laid), m_rows, [&](const TPrintRowRef& ref) {
         if (m_flags.lineNumbers && ref.lineNumber > 0)
             drawLineNumber(p, pageRect.left, y, ref.lineNumber);
         drawRow(p, body, ref, y, prefill);
         y += lh;
     });
+    m_painter.setDeferred(p, false);
     m_lastY = y;
 }
 
@@ -137,17 +141,20 @@ void TPageRenderer::drawRow(
     params.left = body.textLeft;
     params.right = body.right;
     TRowLayout::layout(m_line, params, m_plan);
-    TRowPainter painter(m_device.fonts(), m_device.metrics(), TRowPainter::paperPalette());
     const bool cut
         = std::any_of(m_plan.runs.begin(), m_plan.runs.end(), [](const TRunPlan& r) { return r.clipped; });
     if (cut) {
+        // A row cut at the right edge is drawn at once, within its clip.
+        m_painter.setDeferred(p, false);
         p.save();
         p.setClipRect(QRect(body.textLeft, y, std::max(body.right - body.textLeft, 0), lh));
     }
-    painter.paintRow(p, m_plan, m_line, y, body.right, !m_transparent,
+    m_painter.paintRow(p, m_plan, m_line, y, body.right, !m_transparent,
         prefilled ? std::optional<int32_t>(m_base) : std::nullopt);
-    if (cut)
+    if (cut) {
         p.restore();
+        m_painter.setDeferred(p, prefilled);
+    }
 }
 
 } // namespace lrl

@@ -3,6 +3,7 @@
 #include "viewer/TDisplayLine.h"
 #include "viewer/TRowLayout.h"
 #include "viewer/print/TPageCursor.h"
+#include "viewer/ui/TRowPainter.h"
 
 #include <QString>
 
@@ -54,6 +55,7 @@ private:
     int m_lastY = 0;
     TDisplayLine m_line;
     TRowPlan m_plan;
+    TRowPainter m_painter;
     std::vector<TPrintRow> m_rows;
 };
 

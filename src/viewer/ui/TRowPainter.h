@@ -3,10 +3,13 @@
 #include "viewer/TRowLayout.h"
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
+#include <QPointF>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -28,25 +31,42 @@ public:
     // The colour of a stored value: 0x00BBGGRR, or a system colour from the palette.
     QColor color(int32_t value) const;
 
-    // Draws the row at y, one line height tall, up to `right`; afterRun is called behind each run (the
-    // screen's marks of smoShowAllChars). Without `opaque` runs are drawn without their background.
-    // `prefilled`: the row already lies on that background colour, so runs and the fill in it are not
-    // filled again (a page fills the area of its rows once).
+    // Draws the row at y, one line height tall, up to `right`: the runs' backgrounds, their text (runs
+    // in the same face and colour as one glyph run), then afterRun for each run (the screen's marks of
+    // smoShowAllChars) and the fill to the right edge. Without `opaque` runs are drawn without their
+    // background. `prefilled`: the row already lies on that background colour, so runs and the fill in it are
+    // not filled again (a page fills the area of its rows once).
     void paintRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int y, int right, bool opaque,
         std::optional<int32_t> prefilled = {}, const std::function<void(const TRunPlan&)>& afterRun = {});
 
-    // Draws a run's characters with their baseline at `baseline`; a character the face has no glyph for
-    // is drawn on its own with the font's fallback.
+    // Draws a run's characters with their baseline at `baseline`.
     void drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline);
 
     // The palette paper is printed with: system text colours black, system backgrounds white, whatever
     // colours the desktop uses.
     static const QPalette& paperPalette();
 
+    // While deferred, the text of rows is gathered per face and colour and drawn by flushAll (or when
+    // deferring ends) above everything filled meanwhile: a page is drawn with one glyph run per face
+    // and colour.
+    void setDeferred(QPainter& p, bool on);
+    void flushAll(QPainter& p);
+
 private:
+    struct Batch {
+        uint8_t fontStyle = 0;
+        QColor ink;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
+    void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
+
     TStyleFonts& m_fonts;
     const TViewerMetrics& m_metrics;
     const QPalette& m_palette;
+    std::vector<Batch> m_batches; // glyph runs being gathered
+    bool m_deferred = false;
 };
 
 } // namespace lrl

@@ -91,6 +91,8 @@ public:
     bool renderPrintPage(QPainter& canvas, const TRect& rect, int pageNo);
     // While a print or a page rendering runs.
     bool isPrinting() const { return m_printing; }
+    // The pages the last printDocument or printSelection printed.
+    int printedPages() const { return m_printedPages; }
     // How often the text was laid out on pages for renderPrintPage (for tests of the caching).
     int printLayouts() const { return m_printLayout.layouts(); }
 
@@ -155,6 +157,7 @@ private:
     void render(TPrintRenderData& data, QPrinter* printer);
     bool m_monoPrint = true;
     bool m_printing = false;
+    int m_printedPages = 0;
     std::optional<TRect> m_printRect;
     std::unique_ptr<QPrinter> m_printer;
     TDeviceFonts m_printerFonts; // direct printing

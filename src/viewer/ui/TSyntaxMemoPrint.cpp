@@ -101,7 +101,9 @@ void TSyntaxMemo::printRange(QPrinter* target, const TPrintRange& range)
     data.lineRange = range.on;
     data.first = range.first;
     data.last = range.last;
+    m_printedPages = 0;
     render(data, &device);
+    m_printedPages = data.pageNo;
     if (!painter.end() || device.printerState() == QPrinter::Error)
         throw ESyntaxMemo(kCannotStart);
 }

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
@@ -401,4 +402,33 @@ TEST(TSyntaxMemoPrint, ThePrintedDocumentReadsBackAsTheText)
     EXPECT_NE(lines.find(" 5: line 5 6: line 6 7: line 7 with a TAB "), std::string::npos) << lines;
     EXPECT_EQ(sel[0].find("line 8"), std::string::npos);
     EXPECT_EQ(sel[0].find("line 4"), std::string::npos);
+}
+
+TEST(TSyntaxMemoPrint, APageRecordedAsAPictureKeepsItsText)
+{
+    Viewer v(false);
+    loadBytes(v.memo, "begin {a comment} end\r\nplain\tline\r\n");
+    const TRect rect { 0, 0, 400, 300 };
+    QPicture picture;
+    {
+        QPainter p(&picture);
+        EXPECT_FALSE(v.memo.renderPrintPage(p, rect, 1));
+    }
+    QImage replayed = pageImage(400, 300);
+    {
+        QPainter p(&replayed);
+        p.drawPicture(0, 0, picture);
+    }
+    QImage direct = pageImage(400, 300);
+    {
+        QPainter p(&direct);
+        v.memo.renderPrintPage(p, rect, 1);
+    }
+    const QRect rows(0, 0, 400, 2 * deviceMetrics(v.memo).lh);
+    const int ink = count(direct, rows, dark);
+    EXPECT_GT(ink, 50);
+    EXPECT_NEAR(count(replayed, rows, dark), ink, ink / 5) << "the same text, drawn as text";
+    EXPECT_GT(count(replayed, rows, reddish), 10);
+    // Recorded as strings, not as glyph outlines: a page of text stays small.
+    EXPECT_LT(picture.size(), 4000u);
 }
