@@ -5,6 +5,7 @@
 #include "viewer/ui/TStyleFonts.h"
 #include "viewer/ui/ViewerColors.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
@@ -106,12 +107,12 @@ void TRowPainter::addRun(
     const QColor& ink = batch.ink;
     if (p.device() && p.device()->devType() == QInternal::Picture) {
         // A recorded picture keeps text as text only when it is drawn as a string (glyph runs would be
-        // recorded as outlines); the face's own advances are the metrics' advances.
-        if (run.count > 0) {
-            p.setFont(m_fonts.font(run.fontStyle));
-            p.setPen(ink);
-            p.drawText(QPoint(run.x, baseline), fromCp1252(line.chars() + run.column, run.count));
-        }
+        // recorded as outlines). The string must still advance by the metrics' whole-pixel cells, not
+        // by the face's own (fractional) advances, or the recorded text drifts from the direct page's:
+        // a fixed-pitch face gets the difference as letter spacing, other faces draw each character at
+        // its place.
+        if (run.count > 0)
+            drawRecordedRun(p, run, line, baseline, ink);
         return;
     }
     const auto& glyphs = m_fonts.glyphs(run.fontStyle);
@@ -129,6 +130,29 @@ void TRowPainter::addRun(
             p.setPen(ink);
             p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
         }
+        x += m_metrics.advance(run.fontStyle, c);
+    }
+}
+
+void TRowPainter::drawRecordedRun(
+    QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink)
+{
+    const char* chars = line.chars() + run.column;
+    QFont font = m_fonts.font(run.fontStyle);
+    p.setPen(ink);
+    if (m_metrics.fixedPitch()) {
+        const qreal own = QFontMetricsF(font, p.device()).horizontalAdvance(QLatin1Char('W'));
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_metrics.advance(run.fontStyle, 'W') - own);
+        p.setFont(font);
+        p.drawText(QPoint(run.x, baseline), fromCp1252(chars, run.count));
+        return;
+    }
+    p.setFont(font);
+    int x = run.x;
+    for (int i = 0; i < run.count; ++i) {
+        auto c = static_cast<uint8_t>(chars[i]);
+        if (c > 32)
+            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
         x += m_metrics.advance(run.fontStyle, c);
     }
 }

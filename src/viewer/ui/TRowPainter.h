@@ -61,6 +61,8 @@ private:
     };
     Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
     void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
+    void drawRecordedRun(
+        QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink);
 
     TStyleFonts& m_fonts;
     const TViewerMetrics& m_metrics;
