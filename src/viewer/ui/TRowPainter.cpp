@@ -52,13 +52,16 @@ void TRowPainter::paintRow(QPainter& p, const TRowPlan& plan, const TDisplayLine
     // Neighbouring runs in the same face and colour are drawn as one glyph run; while deferring, all
     // glyphs in one face and colour are gathered until flushAll (underlined and struck-out runs are
     // drawn at once, as their lines follow their own glyphs).
-    for (const TRunPlan& run : plan.runs) {
-        const QColor ink = color(run.colors.text);
-        const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
-        addRun(p, run, line, baseline, batchFor(p, run.fontStyle, ink, m_deferred && !lined));
-        if (lined)
-            flushAll(p);
-    }
+    if (isRecording(p) && m_metrics.fixedPitch())
+        drawRecordedRow(p, plan, line, baseline);
+    else
+        for (const TRunPlan& run : plan.runs) {
+            const QColor ink = color(run.colors.text);
+            const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+            addRun(p, run, line, baseline, batchFor(p, run.fontStyle, ink, m_deferred && !lined));
+            if (lined)
+                flushAll(p);
+        }
     if (!m_deferred)
         flushAll(p);
     if (afterRun)
@@ -105,7 +108,7 @@ void TRowPainter::addRun(
     QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch)
 {
     const QColor& ink = batch.ink;
-    if (p.device() && p.device()->devType() == QInternal::Picture) {
+    if (isRecording(p)) {
         // A recorded picture keeps text as text only when it is drawn as a string (glyph runs would be
         // recorded as outlines). The string must still advance by the metrics' whole-pixel cells, not
         // by the face's own (fractional) advances, or the recorded text drifts from the direct page's:
@@ -134,22 +137,93 @@ void TRowPainter::addRun(
     }
 }
 
+bool TRowPainter::isRecording(const QPainter& p)
+{
+    return p.device() && p.device()->devType() == QInternal::Picture;
+}
+
+// In a fixed-pitch face, the runs of a row that share face and colour are recorded as one string, the
+// characters of other runs between them given as blanks: a recorded page holds a few strings a row
+// instead of one per run. Underlined and struck-out runs, and runs off the row's cell grid, are recorded
+// on their own.
+void TRowPainter::drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int baseline)
+{
+    struct Group {
+        uint8_t fontStyle;
+        QColor ink;
+        int x;
+        QByteArray chars;
+    };
+    std::vector<Group> groups;
+    const int cell = std::max(m_metrics.advance(0, 'W'), 1);
+    for (const TRunPlan& run : plan.runs) {
+        if (run.count <= 0)
+            continue;
+        const QColor ink = color(run.colors.text);
+        auto g = std::find_if(groups.begin(), groups.end(),
+            [&](const Group& gr) { return gr.fontStyle == run.fontStyle && gr.ink == ink; });
+        const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+        const bool offGrid = g != groups.end()
+            && ((run.x - g->x) % cell != 0 || (run.x - g->x) / cell < g->chars.size());
+        if (lined || offGrid) {
+            drawRecordedRun(p, run, line, baseline, ink);
+            continue;
+        }
+        if (g == groups.end()) {
+            groups.push_back({ run.fontStyle, ink, run.x, {} });
+            g = groups.end() - 1;
+        }
+        const int at = (run.x - g->x) / cell;
+        if (at > g->chars.size())
+            g->chars.append(at - g->chars.size(), ' ');
+        g->chars.append(line.chars() + run.column, run.count);
+    }
+    for (const Group& g : groups) {
+        TRunPlan run {};
+        run.x = g.x;
+        run.count = static_cast<int>(g.chars.size());
+        run.fontStyle = g.fontStyle;
+        drawRecordedChars(p, run, g.chars.constData(), baseline, g.ink);
+    }
+}
+
 void TRowPainter::drawRecordedRun(
     QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink)
 {
-    const char* chars = line.chars() + run.column;
+    drawRecordedChars(p, run, line.chars() + run.column, baseline, ink);
+}
+
+void TRowPainter::drawRecordedChars(
+    QPainter& p, const TRunPlan& run, const char* chars, int baseline, const QColor& ink)
+{
+    int first = 0;
+    int count = run.count;
+    int x = run.x;
+    // Blanks have no ink: a recorded string leaves them out at both ends (each item a picture keeps
+    // costs its whole font), unless the face underlines or strikes them out.
+    if (!(run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut))) {
+        while (first < count && static_cast<uint8_t>(chars[first]) <= 32)
+            x += m_metrics.advance(run.fontStyle, static_cast<uint8_t>(chars[first++]));
+        while (count > first && static_cast<uint8_t>(chars[count - 1]) <= 32)
+            --count;
+    }
+    if (first >= count)
+        return;
     QFont font = m_fonts.font(run.fontStyle);
-    p.setPen(ink);
     if (m_metrics.fixedPitch()) {
         const qreal own = QFontMetricsF(font, p.device()).horizontalAdvance(QLatin1Char('W'));
         font.setLetterSpacing(QFont::AbsoluteSpacing, m_metrics.advance(run.fontStyle, 'W') - own);
+    }
+    // A picture records every change of font or pen, also to the same one.
+    if (p.font() != font)
         p.setFont(font);
-        p.drawText(QPoint(run.x, baseline), fromCp1252(chars, run.count));
+    if (p.pen().color() != ink)
+        p.setPen(ink);
+    if (m_metrics.fixedPitch()) {
+        p.drawText(QPoint(x, baseline), fromCp1252(chars + first, count - first));
         return;
     }
-    p.setFont(font);
-    int x = run.x;
-    for (int i = 0; i < run.count; ++i) {
+    for (int i = first; i < count; ++i) {
         auto c = static_cast<uint8_t>(chars[i]);
         if (c > 32)
             p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));

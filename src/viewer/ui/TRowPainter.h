@@ -61,8 +61,12 @@ private:
     };
     Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
     void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
+    // Recording into a picture, which keeps text as text only when it is drawn as strings.
+    static bool isRecording(const QPainter& p);
+    void drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int baseline);
     void drawRecordedRun(
         QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink);
+    void drawRecordedChars(QPainter& p, const TRunPlan& run, const char* chars, int baseline, const QColor& ink);
 
     TStyleFonts& m_fonts;
     const TViewerMetrics& m_metrics;
