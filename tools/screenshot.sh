@@ -2,7 +2,9 @@
 # Writes pictures drawn on a virtual X display: the main window with the sample project open and a unit
 # selected (OUT.png), the File menu over recent files (OUT-filemenu.png) and the About box
 # (OUT-about.png) and the print preview at 100%, fitted to the page and with two pages
-# (OUT-preview-100.png, -preview-fit.png, -preview-two.png): tools/screenshot.sh [BUILD] [OUT.png]
+# (OUT-preview-100.png, -preview-fit.png, -preview-two.png), the same for pages recorded from a
+# highlighted viewer (OUT-viewer-preview-100.png, -viewer-preview-fit.png, -viewer-preview-two.png):
+# tools/screenshot.sh [BUILD] [OUT.png]
 set -euo pipefail
 build=${1:-build}
 out=${2:-$build/screenshot.png}

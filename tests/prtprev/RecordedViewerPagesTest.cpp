@@ -5,15 +5,20 @@
 #include "PdfPrinter.h"
 #include "SampleViewer.h"
 #include "prtprev/TPageMetaFile.h"
+#include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
 #include "prtprev/TViewerPageSource.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -189,6 +194,48 @@ TEST(ViewerPages, PrintPassesNest)
     EXPECT_FALSE(memo.isPrinting());
     memo.endPrintPass(); // unbalanced: nothing happens
     EXPECT_FALSE(memo.isPrinting());
+}
+
+} // namespace
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+}
+
+// Pictures of the preview of the sample's largest unit recorded from a highlighted viewer, at 100%,
+// fitted to the page and with two pages, written next to the file LRL_SCREENSHOT names as
+// "<name>-viewer-preview-100.png", "-viewer-preview-fit.png" and "-viewer-preview-two.png".
+TEST(Screenshot, PreviewOfAHighlightedViewer)
+{
+    QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    SampleViewer viewer;
+    viewer.options({ smoPrintDate }, true);
+    PdfPrinter pdf(600);
+    TPreviewPrinter printer;
+    printer.setPrinter(pdf.printer.get());
+    setMargins(printer, 0.75);
+    printer.printMemo(*viewer.memo);
+    auto form = printer.createPreviewForm();
+    form->resize(1000, 700);
+    form->show();
+    settle();
+    auto save = [&](const char* suffix) {
+        settle();
+        QString file = target;
+        file.replace(".png", QString::fromLatin1(suffix));
+        ASSERT_TRUE(form->grab().save(file));
+    };
+    save("-viewer-preview-100.png");
+    QTest::mouseClick(form->FitPageBut, Qt::LeftButton);
+    save("-viewer-preview-fit.png");
+    QTest::mouseClick(form->TwoPageBut, Qt::LeftButton);
+    save("-viewer-preview-two.png");
 }
 
 } // namespace
