@@ -103,34 +103,47 @@ TRowPainter::Batch& TRowPainter::batchFor(QPainter& p, uint8_t fontStyle, const 
 void TRowPainter::addRun(
     QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch)
 {
+    addChars(p, line.chars() + run.column, run.count, run.x, baseline, batch);
+}
+
+void TRowPainter::addChars(QPainter& p, const char* chars, int count, int x, int baseline, Batch& batch)
+{
+    if (count <= 0)
+        return;
     const QColor& ink = batch.ink;
+    const uint8_t fontStyle = batch.fontStyle;
     if (p.device() && p.device()->devType() == QInternal::Picture) {
         // A recorded picture keeps text as text only when it is drawn as a string (glyph runs would be
         // recorded as outlines); the face's own advances are the metrics' advances.
-        if (run.count > 0) {
-            p.setFont(m_fonts.font(run.fontStyle));
-            p.setPen(ink);
-            p.drawText(QPoint(run.x, baseline), fromCp1252(line.chars() + run.column, run.count));
-        }
+        p.setFont(m_fonts.font(fontStyle));
+        p.setPen(ink);
+        p.drawText(QPoint(x, baseline), fromCp1252(chars, count));
         return;
     }
-    const auto& glyphs = m_fonts.glyphs(run.fontStyle);
-    const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
-    const char* chars = line.chars() + run.column;
-    int x = run.x;
-    for (int i = 0; i < run.count; ++i) {
+    const auto& glyphs = m_fonts.glyphs(fontStyle);
+    const bool lined = fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+    for (int i = 0; i < count; ++i) {
         auto c = static_cast<uint8_t>(chars[i]);
         quint32 g = glyphs[c];
         if (g && (c != ' ' || lined)) {
             batch.indexes.push_back(g);
             batch.positions.push_back(QPointF(x, baseline));
         } else if (!g && c > 32) {
-            p.setFont(m_fonts.font(run.fontStyle));
+            p.setFont(m_fonts.font(fontStyle));
             p.setPen(ink);
             p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
         }
-        x += m_metrics.advance(run.fontStyle, c);
+        x += m_metrics.advance(fontStyle, c);
     }
+}
+
+void TRowPainter::drawText(
+    QPainter& p, int x, int y, const char* chars, int count, uint8_t fontStyle, const QColor& ink)
+{
+    const bool lined = fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+    addChars(p, chars, count, x, y + m_fonts.ascent(), batchFor(p, fontStyle, ink, m_deferred && !lined));
+    if (!m_deferred || lined)
+        flushAll(p);
 }
 
 void TRowPainter::flushAll(QPainter& p)
