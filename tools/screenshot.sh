@@ -12,4 +12,7 @@ for tests in "$build/test_lrl_browser_ui" "$build/test_listrel-delphi_lib" "$bui
     LRL_SCREENSHOT=$(realpath -m "$out") QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1024x768x24" "$tests" --gtest_filter='Screenshot.*'
 done
+# The four pages of the options dialog: OUT-options-1.png ... OUT-options-4.png.
+LRL_SCREENSHOT=$(realpath -m "$out") QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 1024x768x24" "$build/test_lrl_options" --gtest_filter='OptionsDialog.Screenshots'
 echo "written: $out and beside it"

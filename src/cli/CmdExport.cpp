@@ -1,9 +1,12 @@
-// listrel-cli export: the whole text of a file, highlighted with the shipped scheme (or a stored table),
-// as a rich-text document or an HTML page on standard output, as the viewer saves it in sfRTF or sfHTML.
+// listrel-cli export: the whole text of a file, highlighted with the shipped scheme (or a stored table)
+// in the styles the window shows (the user's stored ones, else the default highlighting; --plain: the
+// scheme's compiled styles), as a rich-text document or an HTML page on standard output, as the viewer
+// saves it in sfRTF or sfHTML.
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliScheme.h"
+#include "cli/CliStyles.h"
 #include "common/Exception.h"
 #include "common/Stream.h"
 #include "scheme/TSyntaxMemoParser.h"
@@ -29,12 +32,13 @@ public:
 
 int runExport(const std::vector<std::string>& argv)
 {
-    CliArgs args(argv, { "--rtf", "--html" }, { "--scheme" });
+    CliArgs args(argv, { "--rtf", "--html", "--plain" }, { "--scheme", "--settings" });
     args.expectPositional(1, 1);
     if (args.has("--rtf") == args.has("--html"))
         throw UsageError { "give one of --rtf and --html" };
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadSchemeOption(parser, args);
+    loadStylesOption(parser, args);
     // Bound to the scanner component, the viewer takes the scheme's styles and font and is scanned by it,
     // as the main window's viewer is.
     TCustomSyntaxMemo memo(parser);
@@ -47,9 +51,10 @@ int runExport(const std::vector<std::string>& argv)
     return std::fflush(stdout) == 0 ? kOk : kError;
 }
 
-const CliRegistrar exportCommand("export", "--rtf|--html [--scheme TABLE] FILE",
-    "writes the whole text of FILE, highlighted with the shipped scheme (or a stored scheme table), as "
-    "rich text or HTML to standard output",
+const CliRegistrar exportCommand("export", "--rtf|--html [--scheme TABLE] [--plain | --settings FILE] FILE",
+    "writes the whole text of FILE, highlighted with the shipped scheme (or a stored scheme table) in the "
+    "user's stored styles (from the program's settings file, or FILE), else the program's default ones, "
+    "or with --plain in the scheme's own, as rich text or HTML to standard output",
     runExport);
 
 } // namespace

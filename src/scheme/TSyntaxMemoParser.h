@@ -11,11 +11,13 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lrl {
 
 class CharStream;
+class SettingsStore;
 class Stream;
 
 // The scanner component: it owns a compiled scheme table, keeps it as its binary Parser property, and
@@ -34,8 +36,8 @@ public:
     using TCustomParseEvent = std::function<bool(
         TSyntaxMemoParser& sender, int32_t parseId, CharStream& stream, int32_t& length, int32_t& value)>;
     // A stored table of another version met at run time.
-    using TVersionErrorEvent
-        = std::function<void(TSyntaxMemoParser& sender, uint16_t versionEncountered, uint16_t versionExpected)>;
+    using TVersionErrorEvent = std::function<void(
+        TSyntaxMemoParser& sender, uint16_t versionEncountered, uint16_t versionExpected)>;
     // Shows an information text with an OK button; the program puts its message box here.
     using InformationBox = std::function<void(const std::string& text)>;
 
@@ -101,6 +103,34 @@ public:
     int compileLine() const { return m_compileLine; }
     int compileColumn() const { return m_compileColumn; }
 
+    // ---- The user's styles and key assignments (kept in a settings store)
+
+    // The value names under RegistryKey: "Highlighting - " and "Key Assignments - " followed by the
+    // scheme's language name.
+    std::string styleValueName() const;
+    std::string keyAssignmentValueName() const;
+
+    // Writes the style string (text) and the key assignments (bytes) under RegistryKey, creating the
+    // section when needed, and flushes the store. Without UseRegistry or with an empty RegistryKey it
+    // raises ESyntaxMemo "Registry interface disabled in: " + name.
+    void SaveStyles(SettingsStore& store);
+    // Reads the styles stored under RegistryKey (same precondition as SaveStyles) or under an explicit
+    // key path. A missing style value changes nothing and answers false. Otherwise the style string is
+    // applied, then the key assignments when their value holds the signature, and the attached viewers
+    // take over the scheme again; answers true. Any failure is raised as ESyntaxMemo with the text
+    // "Invalid data in registry entry", a blank and, in double quotes, the key path, a backslash and the
+    // style value name; what was read before the failure stays.
+    bool LoadStyles(SettingsStore& store);
+    bool LoadStylesFromKey(SettingsStore& store, const std::string& keyPath);
+    // Applies a style string as if it had been loaded (without key assignments) and lets the attached
+    // viewers take over the scheme again. Raises ESyntaxMemo "Invalid data in style string" (see
+    // applyStyleString).
+    void applyStyles(std::string_view styleString);
+    // What follows OK in the options dialog, once the dialog's working settings are in settings(): the
+    // attached viewers take over the scheme again and, when UseRegistry is set and RegistryKey is not
+    // empty, SaveStyles runs (its failures pass on).
+    void optionsAccepted(SettingsStore& store);
+
     // ---- Scanning: what a viewer calls (the scanner's own state lives in TSM_Scanner) ----
 
     // Recognises the token at the stream's position (see TSM_Scanner::next), attaching viewer first
@@ -144,6 +174,7 @@ public:
 
 private:
     void reportVersion(uint16_t version);
+    void requireRegistry() const;
 
     std::string m_name;
     SchemeTable m_table;

@@ -1,7 +1,8 @@
+#include "platform/QSettingsStore.h"
 #include "common/Exception.h"
+#include "common/IniSettingsFile.h"
 #include "common/SettingsReader.h"
 #include "common/SettingsWriter.h"
-#include "platform/QSettingsStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,15 @@ QString iniPath(const TempDir& dir) { return QString::fromStdString((dir.path() 
 TEST(QSettingsStore, StringsAndBytesSurviveAReopen)
 {
     TempDir dir;
-    const std::vector<std::string> texts { "", "plain", "a, b", "x;y#z", "  padded  ", "\"quoted\"", "back\\slash",
-        "line\nbreak", "key=value", "caf\xc3\xa9 \xe2\x82\xac", "@ByteArray(1)",
-        "Farvel6:OPT#8#67099632#EFF#14#2,0,16777215,XB;#END#" };
+    const std::vector<std::string> texts { "", "plain", "a, b", "x;y#z", "  padded  ", "\"quoted\"",
+        "back\\slash", "line\nbreak", "key=value", "caf\xc3\xa9 \xe2\x82\xac", "@ByteArray(1)",
+        "Farvel6:OPT#8#67099632#EFF#14#2,0,16777215,XB;#END#",
+        "\x01"
+        "F\t0",
+        "\tlead", "@x", "@@", "tail ",
+        std::string("nul\0"
+                    "7",
+            5) };
     std::vector<uint8_t> bytes;
     for (int i = 0; i < 256; ++i)
         bytes.push_back(static_cast<uint8_t>(i));
@@ -44,6 +51,14 @@ TEST(QSettingsStore, StringsAndBytesSurviveAReopen)
     EXPECT_FALSE(store.readBinary("FormOps", "V1"));
     EXPECT_EQ(store.readString("MRU Items", "F0"), "/home/u/My Project/a,b.dpr");
     EXPECT_FALSE(store.readString("PrtOps", "V1"));
+
+    // Tools without the settings layer read the same file to the same values.
+    MemorySettingsStore file = IniSettingsFile::load(iniPath(dir).toStdString());
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(file.readString("FormOps", "V" + std::to_string(i)), texts[i]) << i;
+    EXPECT_EQ(file.readBinary("FormOps", "Key Assignments - Object Pascal"), bytes);
+    EXPECT_FALSE(file.readString("FormOps", "Key Assignments - Object Pascal"));
+    EXPECT_EQ(file.readString("MRU Items", "F0"), "/home/u/My Project/a,b.dpr");
 }
 
 TEST(QSettingsStore, SectionsListAndRemoveWhole)

@@ -88,6 +88,7 @@ TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath, Setti
     createDisplay();
     createViewerCommands();
     createHelpCommands();
+    m_optionsDialog = [this](const QString& page) { runOptionsDialog(page); };
     FormCreate();
 }
 
@@ -101,11 +102,12 @@ TfrmLrlDelphi::~TfrmLrlDelphi()
     m_treeModel = nullptr;
 }
 
-// The scanner component with the shipped table, the visible viewer and the hidden print buffer, both
-// bound to it.
+// The scanner component with the shipped table (keeping the user's styles under the window's settings
+// key), the visible viewer and the hidden print buffer, both bound to it.
 void TfrmLrlDelphi::createViewers()
 {
     SyntaxMemoParser1 = createShippedParser("SyntaxMemoParser1");
+    useShippedRegistryKey(*SyntaxMemoParser1);
     SyntaxMemo1 = new TSyntaxMemo(*SyntaxMemoParser1, this);
     SyntaxMemo1->setObjectName(QStringLiteral("SyntaxMemo1"));
     SyntaxMemo1->setReadOnly(true);

@@ -8,6 +8,7 @@
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/ui/TreeImages.h"
 #include "common/SettingsStore.h"
+#include "options/OptionsDialogHost.h"
 
 #include <QMainWindow>
 
@@ -49,8 +50,9 @@ class TreeItemModel;
 // command line), TfrmLrlDelphiStatus.cpp the status area and the rest of BrowserUi,
 // TfrmLrlDelphiDisplay.cpp the tree's clicks, double-clicks and mouse presses (the source display),
 // TfrmLrlDelphiViewerCmds.cpp the viewer's commands (find, copy, context menu, word wrap, line numbers,
-// the options dialog's reload question) and collapsing or expanding a branch.
-class TfrmLrlDelphi : public QMainWindow, private BrowserUi, private DisplayUi {
+// the options dialog's reload question) and collapsing or expanding a branch, TfrmLrlDelphiOptions.cpp
+// the options dialog and what it asks of the window (OptionsDialogHost).
+class TfrmLrlDelphi : public QMainWindow, private BrowserUi, private DisplayUi, private OptionsDialogHost {
     Q_OBJECT
 public:
     static constexpr const char* kCaption = "Listrel for Delphi";
@@ -77,8 +79,9 @@ public:
     // Where Yes/No questions go instead of message boxes; answers true for Yes. Null restores the boxes.
     using QuestionSink = std::function<bool(const QString& text)>;
     void setQuestionSink(QuestionSink sink) { m_questionSink = std::move(sink); }
-    // The options dialog, opened on the named page ("Viewer", "Syntax Highlighting"); set by whoever
-    // provides the dialog. It sets display().setOptionsChanged() for settings that need a reload.
+    // The options dialog, opened on the named page ("Viewer", "Syntax Highlighting", "Code Page Print");
+    // runOptionsDialog unless replaced (tests). It sets display().setOptionsChanged() for settings that
+    // need a reload.
     using OptionsDialogRunner = std::function<void(const QString& page)>;
     void setOptionsDialogRunner(OptionsDialogRunner runner) { m_optionsDialog = std::move(runner); }
 
@@ -98,13 +101,20 @@ public:
     void copySelection();
     // Flips WrdWrp and applies it; applies WrdWrp and ShLnNum to the viewer.
     void toggleWordWrap();
-    void applyWordWrap();
+    void applyWordWrap() override;
     void toggleLineNumbers();
-    void applyLineNumbers();
+    void applyLineNumbers() override;
     // tbbtnCmpExpTre on the selected node.
     void collapseExpandSelected();
     // mnuViewer: the options dialog on its "Viewer" page, then the reload question.
     void runViewerOptions();
+    // --- The options dialog (TfrmLrlDelphiOptions.cpp)
+    // Runs TOptionsDialog modally for the scanner on the named page; after OK the viewers show the new
+    // styles. Failures are shown in an error box.
+    void runOptionsDialog(const QString& page);
+    // The dialog on its "Code Page Print" page, as the print options review's Change opens it.
+    void runCodePrintOptions();
+    TSyntaxMemoParser& parser() { return *SyntaxMemoParser1; }
     // The viewer's search (created on the first Find).
     TViewerFind* viewerFind() const { return m_find.get(); }
 
@@ -203,6 +213,18 @@ private:
     void freezePainting() override;
     void unfreezePainting() override;
     bool askYesNo(const std::string& question) override;
+
+    // --- OptionsDialogHost (TfrmLrlDelphiOptions.cpp)
+    BrowserSettings& settings() override;
+    SettingsStore& store() override { return *m_store; }
+    bool fileOpen() const override;
+    std::string customHeaderText() const override;
+    void setCustomHeaderText(const std::string& text) override;
+    void setOptionsChanged(bool changed) override;
+    void applyToolbarDocking() override;
+    TSyntaxMemoOptions viewerOptions() const override;
+    // The scanner's styles (taken over from the dialog) into both viewers; each keeps its own options.
+    void reapplyScheme();
 
     // --- BrowserUi (TfrmLrlDelphiStatus.cpp)
     void setStatusText(StatusPanel panel, const std::string& text) override;

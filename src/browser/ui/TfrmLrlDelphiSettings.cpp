@@ -7,6 +7,8 @@
 #include "browser/ui/ToolbarIcons.h"
 #include "platform/HintDisplay.h"
 #include "platform/WindowPlacement.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
 #include <QCloseEvent>
@@ -49,7 +51,8 @@ void TfrmLrlDelphi::createHelpCommands()
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     ToolBar1->addSeparator();
-    tbbtnHelp = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::Help), QString(), this, &TfrmLrlDelphi::showHelp);
+    tbbtnHelp = ToolBar1->addAction(
+        ToolbarIcons::icon(ToolbarIcons::Help), QString(), this, &TfrmLrlDelphi::showHelp);
     tbbtnHelp->setObjectName(QStringLiteral("tbbtnHelp"));
     tbbtnHelp->setToolTip(QStringLiteral("Help"));
     tbbtnExit = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::Exit), QString(), this, &QWidget::close);
@@ -57,13 +60,21 @@ void TfrmLrlDelphi::createHelpCommands()
     tbbtnExit->setToolTip(QStringLiteral("Exit Listrel for Delphi"));
 }
 
-// FormCreate, in this order: the viewers' options; the window's position and size and the tree's width;
+// FormCreate, in this order: the scanner's styles (the user's, else the program's default ones); the
+// viewers' options; the window's position and size and the tree's width;
 // the flags; the toolbar's dock; the print buffer's left and width; word wrap and line numbers; the
 // recent files without those that no longer exist; hints and toolbar dragging.
 void TfrmLrlDelphi::FormCreate()
 {
     BrowserSettings& s = m_browser->settings();
     s.read(*m_store);
+
+    // A damaged style value is reported; the window opens with what could be read of it.
+    try {
+        loadUserOrDefaultStyles(*SyntaxMemoParser1, *m_store);
+    } catch (const std::exception& e) {
+        showError(e.what());
+    }
 
     TSyntaxMemoOptions options;
     options.insert(smoSyntaxHighlight);

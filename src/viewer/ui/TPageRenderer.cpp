@@ -12,6 +12,7 @@
 #include <QPicture>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace lrl {
 
@@ -121,10 +122,9 @@ void TPageRenderer::drawHeaderFooter(QPainter& p, const TRect& page, int pageNo)
 
 void TPageRenderer::drawLineNumber(QPainter& p, int x, int y, int number)
 {
-    TStyleFonts& fonts = m_device.fonts();
-    p.setFont(fonts.font(TStyleColors::fontStyleOf(m_memo.settings(), 0)));
-    p.setPen(Qt::black);
-    p.drawText(QPoint(x, y + fonts.ascent()), QString::asprintf("%6d:", number));
+    char text[16];
+    const int n = std::snprintf(text, sizeof text, "%6d:", number);
+    m_painter.drawText(p, x, y, text, n, TStyleColors::fontStyleOf(m_memo.settings(), 0), Qt::black);
 }
 
 void TPageRenderer::drawRow(

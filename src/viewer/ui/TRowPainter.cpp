@@ -107,34 +107,48 @@ TRowPainter::Batch& TRowPainter::batchFor(QPainter& p, uint8_t fontStyle, const 
 void TRowPainter::addRun(
     QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch)
 {
+    addChars(p, line.chars() + run.column, run.count, run.x, baseline, batch);
+}
+
+void TRowPainter::addChars(QPainter& p, const char* chars, int count, int x, int baseline, Batch& batch)
+{
+    if (count <= 0)
+        return;
     const QColor& ink = batch.ink;
+    const uint8_t fontStyle = batch.fontStyle;
     if (isRecording(p)) {
         // A recorded picture keeps text as text only when it is drawn as a string (glyph runs would be
         // recorded as outlines). The string must still advance by the metrics' whole-pixel cells, not
         // by the face's own (fractional) advances, or the recorded text drifts from the direct page's:
         // a fixed-pitch face gets the difference as letter spacing, other faces draw each character at
         // its place.
-        if (run.count > 0)
-            drawRecordedRun(p, run, line, baseline, ink);
+        drawRecordedChars(p, chars, count, x, fontStyle, baseline, ink);
         return;
     }
-    const auto& glyphs = m_fonts.glyphs(run.fontStyle);
-    const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
-    const char* chars = line.chars() + run.column;
-    int x = run.x;
-    for (int i = 0; i < run.count; ++i) {
+    const auto& glyphs = m_fonts.glyphs(fontStyle);
+    const bool lined = fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+    for (int i = 0; i < count; ++i) {
         auto c = static_cast<uint8_t>(chars[i]);
         quint32 g = glyphs[c];
         if (g && (c != ' ' || lined)) {
             batch.indexes.push_back(g);
             batch.positions.push_back(QPointF(x, baseline));
         } else if (!g && c > 32) {
-            p.setFont(m_fonts.font(run.fontStyle));
+            p.setFont(m_fonts.font(fontStyle));
             p.setPen(ink);
             p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
         }
-        x += m_metrics.advance(run.fontStyle, c);
+        x += m_metrics.advance(fontStyle, c);
     }
+}
+
+void TRowPainter::drawText(
+    QPainter& p, int x, int y, const char* chars, int count, uint8_t fontStyle, const QColor& ink)
+{
+    const bool lined = fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+    addChars(p, chars, count, x, y + m_fonts.ascent(), batchFor(p, fontStyle, ink, m_deferred && !lined));
+    if (!m_deferred || lined)
+        flushAll(p);
 }
 
 bool TRowPainter::isRecording(const QPainter& p)
@@ -166,7 +180,7 @@ void TRowPainter::drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisp
         const bool offGrid = g != groups.end()
             && ((run.x - g->x) % cell != 0 || (run.x - g->x) / cell < g->chars.size());
         if (lined || offGrid) {
-            drawRecordedRun(p, run, line, baseline, ink);
+            drawRecordedChars(p, line.chars() + run.column, run.count, run.x, run.fontStyle, baseline, ink);
             continue;
         }
         if (g == groups.end()) {
@@ -178,41 +192,29 @@ void TRowPainter::drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisp
             g->chars.append(at - g->chars.size(), ' ');
         g->chars.append(line.chars() + run.column, run.count);
     }
-    for (const Group& g : groups) {
-        TRunPlan run {};
-        run.x = g.x;
-        run.count = static_cast<int>(g.chars.size());
-        run.fontStyle = g.fontStyle;
-        drawRecordedChars(p, run, g.chars.constData(), baseline, g.ink);
-    }
-}
-
-void TRowPainter::drawRecordedRun(
-    QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink)
-{
-    drawRecordedChars(p, run, line.chars() + run.column, baseline, ink);
+    for (const Group& g : groups)
+        drawRecordedChars(
+            p, g.chars.constData(), static_cast<int>(g.chars.size()), g.x, g.fontStyle, baseline, g.ink);
 }
 
 void TRowPainter::drawRecordedChars(
-    QPainter& p, const TRunPlan& run, const char* chars, int baseline, const QColor& ink)
+    QPainter& p, const char* chars, int count, int x, uint8_t fontStyle, int baseline, const QColor& ink)
 {
     int first = 0;
-    int count = run.count;
-    int x = run.x;
     // Blanks have no ink: a recorded string leaves them out at both ends (each item a picture keeps
     // costs its whole font), unless the face underlines or strikes them out.
-    if (!(run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut))) {
+    if (!(fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut))) {
         while (first < count && static_cast<uint8_t>(chars[first]) <= 32)
-            x += m_metrics.advance(run.fontStyle, static_cast<uint8_t>(chars[first++]));
+            x += m_metrics.advance(fontStyle, static_cast<uint8_t>(chars[first++]));
         while (count > first && static_cast<uint8_t>(chars[count - 1]) <= 32)
             --count;
     }
     if (first >= count)
         return;
-    QFont font = m_fonts.font(run.fontStyle);
+    QFont font = m_fonts.font(fontStyle);
     if (m_metrics.fixedPitch()) {
         const qreal own = QFontMetricsF(font, p.device()).horizontalAdvance(QLatin1Char('W'));
-        font.setLetterSpacing(QFont::AbsoluteSpacing, m_metrics.advance(run.fontStyle, 'W') - own);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_metrics.advance(fontStyle, 'W') - own);
     }
     // A picture records every change of font or pen, also to the same one.
     if (p.font() != font)
@@ -227,7 +229,7 @@ void TRowPainter::drawRecordedChars(
         auto c = static_cast<uint8_t>(chars[i]);
         if (c > 32)
             p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
-        x += m_metrics.advance(run.fontStyle, c);
+        x += m_metrics.advance(fontStyle, c);
     }
 }
 

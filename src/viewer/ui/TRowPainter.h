@@ -46,6 +46,11 @@ public:
     // colours the desktop uses.
     static const QPalette& paperPalette();
 
+    // Draws characters of the text (Windows-1252) from x in a face of the text font, the row's top at
+    // y, advancing by the metrics.
+    void drawText(
+        QPainter& p, int x, int y, const char* chars, int count, uint8_t fontStyle, const QColor& ink);
+
     // While deferred, the text of rows is gathered per face and colour and drawn by flushAll (or when
     // deferring ends) above everything filled meanwhile: a page is drawn with one glyph run per face
     // and colour.
@@ -61,12 +66,12 @@ private:
     };
     Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
     void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
+    void addChars(QPainter& p, const char* chars, int count, int x, int baseline, Batch& batch);
     // Recording into a picture, which keeps text as text only when it is drawn as strings.
     static bool isRecording(const QPainter& p);
     void drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int baseline);
-    void drawRecordedRun(
-        QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, const QColor& ink);
-    void drawRecordedChars(QPainter& p, const TRunPlan& run, const char* chars, int baseline, const QColor& ink);
+    void drawRecordedChars(
+        QPainter& p, const char* chars, int count, int x, uint8_t fontStyle, int baseline, const QColor& ink);
 
     TStyleFonts& m_fonts;
     const TViewerMetrics& m_metrics;

@@ -13,10 +13,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
@@ -62,14 +62,17 @@ protected:
     {
         QStringList paths;
         QList<QAction*> actions = menu->actions();
-        for (qsizetype i = actions.indexOf(separator) + 1; i < actions.size() && !actions[i]->isSeparator() && actions[i]->objectName().isEmpty();
-             ++i)
+        for (qsizetype i = actions.indexOf(separator) + 1;
+             i < actions.size() && !actions[i]->isSeparator() && actions[i]->objectName().isEmpty(); ++i)
             paths << actions[i]->toolTip();
         return paths;
     }
 
     // Files that exist, named n0.pas, n1.pas, …
-    std::string unitFile(int n) const { return dir.write("u" + std::to_string(n) + ".pas", "unit u;\r\nend.\r\n"); }
+    std::string unitFile(int n) const
+    {
+        return dir.write("u" + std::to_string(n) + ".pas", "unit u;\r\nend.\r\n");
+    }
 
     TempDir dir;
     MemorySettingsStore store;
@@ -221,7 +224,8 @@ TEST_F(WindowSettings, RecentFilesLoseDeletedOnesAtStartAndAreRewrittenAsAWhole)
 
     TfrmLrlDelphi& w = open();
     QMetaObject::invokeMethod(w.mnuFile, "aboutToShow");
-    EXPECT_EQ(recentItems(w.mnuFile, w.mnuMRUSep), (QStringList { QString::fromStdString(a), QString::fromStdString(c) }));
+    EXPECT_EQ(recentItems(w.mnuFile, w.mnuMRUSep),
+        (QStringList { QString::fromStdString(a), QString::fromStdString(c) }));
 
     // Reopening the older one moves it to the top, once.
     w.openFile(QString::fromStdString(c));
@@ -248,8 +252,8 @@ TEST_F(WindowSettings, TheEleventhRecentFileDropsTheOldest)
 
 TEST_F(WindowSettings, RecentItemsShowInTheMenuOpenedLastWithShortCaptions)
 {
-    std::string deep = dir.write(std::string(20, 'd') + "/" + std::string(30, 'e') + "/" + std::string(40, 'f')
-            + "/Unit1.pas",
+    std::string deep = dir.write(
+        std::string(20, 'd') + "/" + std::string(30, 'e') + "/" + std::string(40, 'f') + "/Unit1.pas",
         "unit Unit1;\r\nend.\r\n");
     store.writeString("MRU Items", "F0", deep);
     TfrmLrlDelphi& w = open();
@@ -334,7 +338,8 @@ TEST(Help, EveryPageLinkLeadsToAPageThatExists)
         auto links = QRegularExpression(R"(href="([^"#:]+))").globalMatch(html);
         while (links.hasNext()) {
             QString target = links.next().captured(1);
-            EXPECT_TRUE(QFile::exists(":/help/" + target)) << page.toStdString() << " -> " << target.toStdString();
+            EXPECT_TRUE(QFile::exists(":/help/" + target))
+                << page.toStdString() << " -> " << target.toStdString();
         }
     }
     EXPECT_GE(count, 5);
@@ -376,7 +381,8 @@ TEST(Screenshot, FileMenuWithRecentFiles)
     MemorySettingsStore store;
     const char* units[] = { "Main.pas", "About.pas", "Sample.dpr" };
     for (int i = 0; i < 3; ++i)
-        store.writeString("MRU Items", "F" + std::to_string(i), LRL_SOURCE_DIR "/examples/Sample/" + std::string(units[i]));
+        store.writeString(
+            "MRU Items", "F" + std::to_string(i), LRL_SOURCE_DIR "/examples/Sample/" + std::string(units[i]));
     store.writeString("MRU Items", "F3", "/no/longer/there/Gone.pas");
     TfrmLrlDelphi window(nullptr, {}, &store);
     window.setMessageSink([](bool, const QString&) {});
@@ -399,3 +405,74 @@ TEST(Screenshot, FileMenuWithRecentFiles)
 }
 
 } // namespace
+
+namespace {
+
+// Whether a picture of the viewer holds a pixel close to the colour (0x00BBGGRR), as text drawn in it
+// leaves some at its full colour.
+bool showsColour(const QImage& image, int32_t colour)
+{
+    QColor wanted(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - wanted.red()) + std::abs(c.green() - wanted.green())
+                    + std::abs(c.blue() - wanted.blue())
+                < 24)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST_F(WindowSettings, FirstStartShowsTheDefaultHighlightingWithoutStoringIt)
+{
+    TfrmLrlDelphi& w = open();
+    const TSM_Settings& s = w.SyntaxMemo1->settings();
+    EXPECT_EQ(s.effects[7].style, TSM_Effect::Bold); // reserved words
+    EXPECT_EQ(s.effects[5].style, TSM_Effect::Italic); // comments
+    EXPECT_NE(s.effects[7].foreground, 0x000000);
+    EXPECT_TRUE(s.effects[7] == w.tmpMemo->settings().effects[7])
+        << "the print buffer prints the same styles";
+
+    w.resize(700, 500);
+    w.show();
+    w.openFile(QString::fromStdString(dir.write("Colours.pas",
+        "unit Colours;\r\n{ a comment }\r\ninterface\r\nconst S = 'text'; N = 42;\r\nend.\r\n")));
+    QApplication::processEvents();
+    QImage picture = w.SyntaxMemo1->grab().toImage();
+    EXPECT_TRUE(showsColour(picture, s.effects[7].foreground)) << "reserved words";
+    EXPECT_TRUE(showsColour(picture, s.effects[3].foreground)) << "strings";
+    EXPECT_TRUE(showsColour(picture, s.effects[4].foreground)) << "numbers";
+
+    closeWindow();
+    EXPECT_EQ(stored("FormOps", "Highlighting - Object Pascal"), "<absent>");
+    EXPECT_FALSE(store.readBinary("FormOps", "Key Assignments - Object Pascal").has_value());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowSettings, StoredStylesFromTheProgramsStoreWinOverTheDefault)
+{
+    // The user made reserved words italic red on green and comments plain; "#", ";" and "," in the
+    // value must come back from the settings file as written.
+    const std::string style = "Farvel6:FON#13#Liberation #;EFF#30#2,5,0,16777215,;7,255,65280,I;#END#";
+    QString ini = QString::fromStdString((dir.path() / "settings.ini").string());
+    {
+        QSettingsStore qstore(ini);
+        qstore.writeString("FormOps", "Highlighting - Object Pascal", style);
+        qstore.flush();
+    }
+    QSettingsStore qstore(ini);
+    TfrmLrlDelphi w(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()), &qstore);
+    const TSM_Settings& s = w.SyntaxMemo1->settings();
+    EXPECT_EQ(s.effects[7].style, TSM_Effect::Italic);
+    EXPECT_EQ(s.effects[7].foreground, 0x0000FF);
+    EXPECT_EQ(s.effects[7].background, 0x00FF00);
+    EXPECT_EQ(s.effects[5].style, 0);
+    EXPECT_EQ(s.font.name, "Liberation #;");
+    // Effects the stored string does not name keep the scheme's plain definition, not the default's.
+    EXPECT_TRUE(s.effects[3].foregroundDefault);
+    w.close();
+    EXPECT_EQ(qstore.readString("FormOps", "Highlighting - Object Pascal").value_or(""), style);
+}

@@ -157,6 +157,14 @@ TEST(CmdPrint, TheSampleUnitReadsBackLineByLine)
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string missing;
     EXPECT_TRUE(inOrder(all, words(text), missing)) << "lost or out of order: " << missing;
+
+    // A binary form prints as its text form.
+    const std::string form = (dir.path() / "form.pdf").string();
+    ASSERT_EQ(print("--pdf " + quoted(form) + " "
+                  + quoted(std::string(LRL_SOURCE_DIR) + "/examples/Sample/About.dfm"))
+                  .status,
+        0);
+    EXPECT_NE(pdfPages(form).at(0).find("object AboutBox: TAboutBox"), std::string::npos);
 }
 
 TEST(CmdPrint, WithoutWrapOnlyTheRightEdgeIsCut)

@@ -1,5 +1,5 @@
-// Printing the viewer's text: pages drawn onto images and printed to PDF files, read back as pixels and
-// as text.
+// Printing the viewer's text: pages drawn onto images and pictures and printed to PDF files, read back
+// as pixels (listrel-cli's tests read printed text back from PDF files).
 
 #include "viewer/ui/TSyntaxMemo.h"
 
@@ -9,14 +9,11 @@
 #include "viewer/ui/TDeviceFonts.h"
 #include "viewer/ui/TPageRenderer.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -108,42 +105,6 @@ QImage firstPage(TSyntaxMemo& memo, const TRect& rect, bool monochrome, QSize si
     cursor.next(page);
     renderer.drawPage(p, rect, body, page, 1);
     return image;
-}
-
-std::string run(const std::string& command)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        out.append(buffer, n);
-    return out;
-}
-
-// The text of each page of a PDF file, as pdftotext lays it out.
-std::vector<std::string> pdfPages(const std::string& path)
-{
-    std::string text = run("pdftotext -layout '" + path + "' - 2>/dev/null");
-    std::vector<std::string> pages;
-    size_t start = 0;
-    for (size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
-        pages.push_back(text.substr(start, ff - start));
-    return pages;
-}
-
-// The text with every run of white space as one blank.
-std::string squeezed(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        const bool space = c == ' ' || c == '\n' || c == '\t';
-        if (!space || (!out.empty() && out.back() != ' '))
-            out += space ? ' ' : c;
-    }
-    return out;
 }
 
 void pdfPrinter(QPrinter& printer, const std::string& path)
@@ -346,62 +307,6 @@ TEST(TSyntaxMemoPrint, PrintingLeavesTheScreenAsItWasAlsoOnError)
     QPainter p(&image);
     EXPECT_THROW(v.memo.renderPrintPage(p, { 0, 0, 400, 300 }, 1), std::runtime_error);
     EXPECT_FALSE(v.memo.isPrinting());
-}
-
-TEST(TSyntaxMemoPrint, ThePrintedDocumentReadsBackAsTheText)
-{
-    Viewer v;
-    std::string text;
-    for (int i = 1; i <= 150; ++i)
-        text += "line " + std::to_string(i) + (i % 7 ? "" : " with\ta TAB") + "\r\n";
-    loadBytes(v.memo, text);
-    v.memo.setTitle("Unit1.pas");
-    auto o = v.memo.options();
-    for (auto option : { smoPrintFilename, smoPrintDate, smoPrintPageNos, smoPrintLineNos })
-        o.insert(option);
-    v.memo.setOptions(o);
-    TempDir dir;
-    const std::string path = (dir.path() / "doc.pdf").string();
-    QPrinter printer(QPrinter::HighResolution);
-    pdfPrinter(printer, path);
-    v.memo.printDocument(&printer);
-
-    const std::vector<std::string> pages = pdfPages(path);
-    ASSERT_GE(pages.size(), 2u);
-    const std::string date
-        = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
-    size_t line = 1;
-    for (size_t n = 0; n < pages.size(); ++n) {
-        const std::string& page = pages[n];
-        EXPECT_NE(page.find("Unit1.pas"), std::string::npos) << "page " << n + 1;
-        EXPECT_NE(page.find(date + " - "), std::string::npos) << "page " << n + 1;
-        EXPECT_NE(page.find("- " + std::to_string(n + 1) + " -"), std::string::npos);
-        for (size_t at = 0;; ++line) {
-            char number[16];
-            std::snprintf(number, sizeof number, "%6zu:", line);
-            size_t found = page.find(number, at);
-            if (found == std::string::npos)
-                break;
-            at = page.find_first_not_of(' ', found + 7);
-            const std::string expected = "line " + std::to_string(line);
-            if (page.compare(at, expected.size(), expected) != 0)
-                break;
-        }
-    }
-    EXPECT_EQ(line, 151u) << "every line once, in order, numbered";
-
-    // The selected lines 5 to 7, numbered as in the whole text.
-    v.memo.setSel(v.memo.lineIndex(4) + 2, v.memo.lineIndex(6) + 1);
-    const std::string selection = (dir.path() / "sel.pdf").string();
-    QPrinter again(QPrinter::HighResolution);
-    pdfPrinter(again, selection);
-    v.memo.printSelection(&again);
-    const std::vector<std::string> sel = pdfPages(selection);
-    ASSERT_EQ(sel.size(), 1u);
-    const std::string lines = squeezed(sel[0]);
-    EXPECT_NE(lines.find(" 5: line 5 6: line 6 7: line 7 with a TAB "), std::string::npos) << lines;
-    EXPECT_EQ(sel[0].find("line 8"), std::string::npos);
-    EXPECT_EQ(sel[0].find("line 4"), std::string::npos);
 }
 
 TEST(TSyntaxMemoPrint, APageRecordedAsAPictureKeepsItsText)
