@@ -13,6 +13,8 @@
 //   BM_RecordViewerLargeUnit  the same for a large unit of about 9,000 lines
 //   BM_RecordViewerAgain   the large unit recorded again while its layout is kept: what drawing and
 //                          recording cost without the layout pass
+//   BM_DrawViewerPreviewPage  a page recorded from that viewer drawn by the preview, at 100% and at Fit
+//                          to Page
 //
 // The BM_RecordViewer... runs are single iterations: the first recording of a text includes its one
 // layout pass, later ones of the unchanged text reuse it.
@@ -433,6 +435,34 @@ BENCHMARK(BM_RecordViewerLargeUnit)->Unit(benchmark::kMillisecond)->Iterations(1
 
 void BM_RecordViewerAgain(benchmark::State& state) { recordViewer(state, largeUnitViewer()); }
 BENCHMARK(BM_RecordViewerAgain)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// One page recorded from the real viewer drawn by the preview's first page box; state.range(0) as in
+// BM_DrawPreviewPage.
+void BM_DrawViewerPreviewPage(benchmark::State& state)
+{
+    static Paper paper;
+    static TPreviewPrinter printer;
+    if (printer.pageCount() == 0) {
+        printer.setPrinter(&paper.printer);
+        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
+        printer.textOptions().marginRight = printer.textOptions().marginBottom = 0.75;
+        printer.printMemo(*largeUnitViewer().memo);
+    }
+    std::unique_ptr<TPreviewForm> form = printer.createPreviewForm();
+    form->show();
+    if (state.range(0) == 1)
+        form->model().fitPageClicked();
+    QApplication::processEvents();
+    form->model().goToPage(5);
+    QSize size = form->PB1->size();
+    QImage target(size, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        target.fill(Qt::white);
+        form->PB1->render(&target);
+    }
+    state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+}
+BENCHMARK(BM_DrawViewerPreviewPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
