@@ -59,15 +59,25 @@ std::set<QRgb> hues(const QImage& image)
 
 // In fixed-pitch faces (the viewer's default, and the face it resolves to named directly) and in a
 // proportional one: the recorded text keeps the viewer's whole-pixel advances, not the face's own
-// fractional ones.
-class RecordedPage : public ::testing::TestWithParam<const char*> { };
+// fractional ones. Underlined and struck-out styles are recorded run by run, with their blanks.
+struct PageCase {
+    const char* name;
+    const char* face;
+    bool lined; // strings underlined, comments struck out
+};
+
+class RecordedPage : public ::testing::TestWithParam<PageCase> { };
 
 TEST_P(RecordedPage, IsThePageTheViewerDrawsDirectly)
 {
     constexpr int dpi = 150;
     SampleViewer viewer;
     TSM_Settings s = viewer.memo->settings();
-    s.font = { GetParam(), 10, 0 };
+    s.font = { GetParam().face, 10, 0 };
+    if (GetParam().lined) {
+        s.effects[s.map[3]].style |= TSM_Effect::Underline;
+        s.effects[s.map[8]].style |= TSM_Effect::StrikeOut;
+    }
     viewer.memo->setSettings(s);
     PdfPrinter pdf(dpi);
     TPreviewPrinter printer;
@@ -95,11 +105,11 @@ TEST_P(RecordedPage, IsThePageTheViewerDrawsDirectly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, RecordedPage,
-    ::testing::Values("Courier New", "Liberation Mono", "Liberation Sans"), [](const auto& info) {
-        std::string name = info.param;
-        name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
-        return name;
-    });
+    ::testing::Values(PageCase { "CourierNew", "Courier New", false },
+        PageCase { "LiberationMono", "Liberation Mono", false },
+        PageCase { "LiberationSans", "Liberation Sans", false },
+        PageCase { "CourierNewLined", "Courier New", true }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Each case: print options; the pages the preview records must be the pages the viewer prints.
 TEST(ViewerPages, ThePreviewRecordsAsManyPagesAsTheViewerPrints)

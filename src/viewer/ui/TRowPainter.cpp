@@ -241,12 +241,21 @@ void TRowPainter::flushAll(QPainter& p)
         QGlyphRun glyphRun;
         glyphRun.setRawFont(m_fonts.rawFont(b.fontStyle));
         glyphRun.setGlyphIndexes(b.indexes);
+        const bool lined = b.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+        // A glyph run's underline and strike-out start at the point it is drawn at, so a lined run is
+        // drawn at its first glyph with the positions taken from there.
+        QPointF origin(0, 0);
+        if (lined) {
+            origin = QPointF(b.positions.first().x(), 0);
+            for (QPointF& at : b.positions)
+                at.rx() -= origin.x();
+        }
         glyphRun.setPositions(b.positions);
         glyphRun.setUnderline(b.fontStyle & TSM_Effect::Underline);
         glyphRun.setStrikeOut(b.fontStyle & TSM_Effect::StrikeOut);
         if (p.pen().color() != b.ink)
             p.setPen(b.ink);
-        p.drawGlyphRun(QPointF(0, 0), glyphRun);
+        p.drawGlyphRun(origin, glyphRun);
     }
     m_batches.clear();
 }
