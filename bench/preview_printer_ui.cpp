@@ -7,18 +7,34 @@
 //   BM_RecordBlankPages    1000 pages on which nothing is drawn: what the printer costs per page
 //   BM_DrawPreviewPage     one recorded page drawn by the preview's first page box, at 100% (816 x 1056
 //                          for US Letter at 96 ppi) and at Fit to Page
+//   BM_RecordViewer10MB    a real viewer's text: a 10 MB generated unit loaded into a TSyntaxMemo,
+//                          scanned with the shipped scheme and highlighted, recorded through the viewer's
+//                          own page renderer (line numbers, title and page numbers, wrap on)
+//   BM_RecordViewerLargeUnit  the same for a large unit of about 9,000 lines
+//   BM_RecordViewerAgain   the large unit recorded again while its layout is kept: what drawing and
+//                          recording cost without the layout pass
+//   BM_DrawViewerPreviewPage  a page recorded from that viewer drawn by the preview, at 100% and at Fit
+//                          to Page
+//
+// The BM_RecordViewer... runs are single iterations: the first recording of a text includes its one
+// layout pass, later ones of the unchanged text reuse it.
 //
 // The pages come from a source that draws the text the way the viewer prints it: 60 lines a page in a
 // fixed-pitch font, each line cut into runs of reserved words (bold blue), comments (italic green on
 // grey), strings (red) and other text (black), every run placed at its column. The runs are cut before
 // timing starts, so what is timed is drawing and recording, not tokenising.
 
+#include "common/ReadOnlyMemoryStream.h"
 #include "prtprev/TPageBox.h"
 #include "prtprev/TPageMetaFile.h"
 #include "prtprev/TPageSource.h"
 #include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
+#include "prtprev/TViewerPageSource.h"
+#include "scheme/TSyntaxMemoParser.h"
+#include "scheme/shipped/ShippedScheme.h"
 #include "support/Corpus.h"
+#include "viewer/ui/TSyntaxMemo.h"
 
 #include <QApplication>
 #include <QImage>
@@ -33,6 +49,7 @@
 #include <ctime>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -324,6 +341,128 @@ void BM_DrawPreviewPage(benchmark::State& state)
     state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));
 }
 BENCHMARK(BM_DrawPreviewPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A viewer as the program's print buffer holds a file: the shipped scheme with a user's styles
+// (reserved words bold navy, comments italic green on grey, strings dark red), its own font (Courier
+// New 9), title, page numbers, line numbers and wrapping on.
+struct RealViewer {
+    std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
+    std::unique_ptr<TSyntaxMemo> memo;
+    int lines = 0;
+
+    explicit RealViewer(const std::string& text)
+    {
+        TSM_Settings& scheme = parser->settings();
+        TSM_Effect& reserved = scheme.effects[scheme.map[7]];
+        reserved.style = TSM_Effect::Bold;
+        reserved.foreground = 0x800000;
+        reserved.foregroundDefault = false;
+        TSM_Effect& comment = scheme.effects[scheme.map[8]];
+        comment.style = TSM_Effect::Italic;
+        comment.foreground = 0x008000;
+        comment.background = 0xF0F0F0;
+        comment.foregroundDefault = comment.backgroundDefault = false;
+        TSM_Effect& string = scheme.effects[scheme.map[3]];
+        string.foreground = 0x0000C0;
+        string.foregroundDefault = false;
+        memo = std::make_unique<TSyntaxMemo>(*parser);
+        memo->resize(600, 400);
+        auto o = memo->options();
+        for (auto option : { smoSyntaxHighlight, smoPrintFilename, smoPrintPageNos, smoPrintLineNos, smoPrintWrap })
+            o.set(option, true);
+        o.set(smoPrintDate, false);
+        memo->setOptions(o);
+        memo->setMonoPrint(false);
+        memo->setTitle("Generated.pas");
+        ReadOnlyMemoryStream in(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+        memo->loadFromStream(in);
+        lines = memo->lines().count();
+    }
+};
+
+void recordViewer(benchmark::State& state, RealViewer& viewer)
+{
+    Paper paper;
+    TViewerPageSource source(*viewer.memo);
+    int pages = 0;
+    double recordedBytes = 0;
+    long residentGrowth = -1;
+    double cpuSeconds = 0;
+    const int layoutsBefore = viewer.memo->printLayouts();
+    for (auto _ : state) {
+        TPreviewPrinter printer;
+        printer.setPrinter(&paper.printer);
+        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
+        printer.textOptions().marginRight = printer.textOptions().marginBottom = 0.75;
+        long before = residentBytes();
+        std::clock_t start = std::clock();
+        printer.printMemo(source);
+        cpuSeconds += double(std::clock() - start) / CLOCKS_PER_SEC;
+        if (residentGrowth < 0)
+            residentGrowth = residentBytes() - before;
+        pages = printer.pageCount();
+        state.PauseTiming();
+        recordedBytes = 0;
+        for (int p = 0; p < pages; ++p)
+            recordedBytes += printer.pages(p).size();
+        printer.clear();
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::to_string(viewer.lines) + " lines");
+    state.counters["pages"] = pages;
+    state.counters["layouts"] = viewer.memo->printLayouts() - layoutsBefore;
+    state.counters["pages/s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pages/cpu_s"] = cpuSeconds > 0 ? double(pages) * double(state.iterations()) / cpuSeconds : 0;
+    state.counters["recorded_B/page"] = pages > 0 ? recordedBytes / pages : 0;
+    state.counters["resident_B/page"] = pages > 0 ? double(residentGrowth) / pages : 0;
+}
+
+RealViewer& largeUnitViewer()
+{
+    static RealViewer viewer(bench::generatedPascal(300 * 1024, 7));
+    return viewer;
+}
+
+void BM_RecordViewer10MB(benchmark::State& state)
+{
+    RealViewer viewer(bench::generatedPascal(10 * 1024 * 1024));
+    recordViewer(state, viewer);
+}
+BENCHMARK(BM_RecordViewer10MB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_RecordViewerLargeUnit(benchmark::State& state) { recordViewer(state, largeUnitViewer()); }
+BENCHMARK(BM_RecordViewerLargeUnit)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_RecordViewerAgain(benchmark::State& state) { recordViewer(state, largeUnitViewer()); }
+BENCHMARK(BM_RecordViewerAgain)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// One page recorded from the real viewer drawn by the preview's first page box; state.range(0) as in
+// BM_DrawPreviewPage.
+void BM_DrawViewerPreviewPage(benchmark::State& state)
+{
+    static Paper paper;
+    static TPreviewPrinter printer;
+    if (printer.pageCount() == 0) {
+        printer.setPrinter(&paper.printer);
+        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
+        printer.textOptions().marginRight = printer.textOptions().marginBottom = 0.75;
+        printer.printMemo(*largeUnitViewer().memo);
+    }
+    std::unique_ptr<TPreviewForm> form = printer.createPreviewForm();
+    form->show();
+    if (state.range(0) == 1)
+        form->model().fitPageClicked();
+    QApplication::processEvents();
+    form->model().goToPage(5);
+    QSize size = form->PB1->size();
+    QImage target(size, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        target.fill(Qt::white);
+        form->PB1->render(&target);
+    }
+    state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+}
+BENCHMARK(BM_DrawViewerPreviewPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

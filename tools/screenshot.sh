@@ -2,7 +2,9 @@
 # Writes pictures drawn on a virtual X display: the main window with the sample project open and a unit
 # selected (OUT.png), the File menu over recent files (OUT-filemenu.png), the About box (OUT-about.png),
 # the splash window (OUT-splash.png) and the print preview at 100%, fitted to the page and with two pages
-# (OUT-preview-100.png, -preview-fit.png, -preview-two.png): tools/screenshot.sh [BUILD] [OUT.png]
+# (OUT-preview-100.png, -preview-fit.png, -preview-two.png), the same for pages recorded from a
+# highlighted viewer (OUT-viewer-preview-100.png, -viewer-preview-fit.png, -viewer-preview-two.png):
+# tools/screenshot.sh [BUILD] [OUT.png]
 # QT_SCALE_FACTOR=2 draws them at 200 %; LRL_TEST_PALETTE=dark on a dark desktop's palette.
 set -euo pipefail
 build=${1:-build}

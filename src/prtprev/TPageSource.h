@@ -2,6 +2,8 @@
 
 #include "common/TRect.h"
 
+#include <string>
+
 class QPainter;
 
 namespace lrl {
@@ -16,6 +18,9 @@ public:
     // Stop repainting (and restart it) while the source draws onto pages.
     virtual void beginUpdate() = 0;
     virtual void endUpdate() = 0;
+
+    // What the pages show, for the status texts while they are recorded.
+    virtual std::string title() const { return {}; }
 
     virtual void beginPrintPass() { }
     virtual void endPrintPass() { }

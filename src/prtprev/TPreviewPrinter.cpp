@@ -6,6 +6,7 @@
 #include "prtprev/TPageMetaFileCanvas.h"
 #include "prtprev/TPageSource.h"
 #include "prtprev/TPreviewForm.h"
+#include "prtprev/TViewerPageSource.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -231,15 +232,23 @@ void TPreviewPrinter::printMemo(TPageSource& source)
 {
     struct Restore {
         TPageSource& source;
+        std::string& printName;
+        bool named;
         ~Restore()
         {
             source.endPrintPass();
             source.endUpdate();
+            if (named)
+                printName.clear();
         }
     };
     WaitCursor wait;
     source.beginUpdate();
-    Restore restore { source };
+    // Without a caption from the caller the status texts name the source's title.
+    const bool named = printName.empty();
+    if (named)
+        printName = source.title();
+    Restore restore { source, printName, named };
     source.beginPrintPass();
     int n = 0;
     bool more = true;
@@ -254,6 +263,12 @@ void TPreviewPrinter::printMemo(TPageSource& source)
         more = source.renderPrintPage(pageCanvas->painter(), rect, n);
     }
     endDoc();
+}
+
+void TPreviewPrinter::printMemo(TSyntaxMemo& memo)
+{
+    TViewerPageSource source(memo);
+    printMemo(source);
 }
 
 std::unique_ptr<TPreviewForm> TPreviewPrinter::createPreviewForm()

@@ -20,6 +20,7 @@ class TPageMetaFileCanvas;
 class TPageSource;
 class TPreviewForm;
 class TPreviewPrinter;
+class TSyntaxMemo;
 
 using TStatusProc
     = std::function<void(TPreviewPrinter& sender, const std::string& statMsg, int pageNum, TStatusType type)>;
@@ -85,6 +86,8 @@ public:
 
     // Records the source's pages, one layout pass for the whole document.
     void printMemo(TPageSource& source);
+    // Records the viewer's whole text as pages drawn by its page renderer.
+    void printMemo(TSyntaxMemo& memo);
 
     bool print();
     bool printPages(int first, int last);

@@ -4,6 +4,12 @@
 
 namespace lrl {
 
+std::string TViewerPageSource::title() const { return m_memo.title(); }
+
+void TViewerPageSource::beginPrintPass() { m_memo.beginPrintPass(); }
+
+void TViewerPageSource::endPrintPass() { m_memo.endPrintPass(); }
+
 void TViewerPageSource::beginUpdate() { m_memo.lines().beginUpdate(); }
 
 void TViewerPageSource::endUpdate() { m_memo.lines().endUpdate(); }

@@ -6,6 +6,7 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
 #include <QPicture>
@@ -90,18 +91,30 @@ void TPageRenderer::drawHeaderFooter(QPainter& p, const TRect& page, int pageNo)
     p.setPen(Qt::black);
     p.setFont(m_device.fonts().font(TStyleColors::fontStyleOf(m_memo.settings(), 0)));
     const QRect box(page.left, page.top, page.width(), lh);
-    constexpr int kLine = Qt::AlignTop | Qt::TextSingleLine;
+    // Texts in a box, top-aligned, on a whole-pixel baseline: a page recorded as a picture then
+    // replays them on the very pixels the page drawn directly has (a box's own fractional baseline is
+    // rounded differently on the two ways).
+    const int ascent = m_device.fonts().ascent();
+    const auto boxText = [&](const QRect& r, Qt::Alignment align, const QString& text) {
+        const int width = QFontMetrics(p.font(), p.device()).horizontalAdvance(text);
+        int x = r.left();
+        if (align & Qt::AlignRight)
+            x = r.left() + r.width() - width;
+        else if (align & Qt::AlignHCenter)
+            x = r.left() + (r.width() - width) / 2;
+        p.drawText(QPoint(x, r.top() + ascent), text);
+    };
     if (m_flags.title)
-        p.drawText(box, Qt::AlignLeft | kLine, QString::fromStdString(m_memo.title()));
+        boxText(box, Qt::AlignLeft, QString::fromStdString(m_memo.title()));
     if (m_flags.date)
-        p.drawText(box, Qt::AlignRight | kLine, m_dateTime);
+        boxText(box, Qt::AlignRight, m_dateTime);
     if (m_flags.header()) {
         const int y = TPageGeometry::headerRuleY(page, lh);
         p.drawLine(page.left, y, page.right, y);
     }
     if (m_flags.pageNumbers) {
         const QRect footer(page.left, TPageGeometry::footerBoxY(page, lh), page.width(), lh);
-        p.drawText(footer, Qt::AlignHCenter | kLine, QString::asprintf("- %d -", pageNo));
+        boxText(footer, Qt::AlignHCenter, QString::asprintf("- %d -", pageNo));
         const int y = TPageGeometry::footerRuleY(page, lh);
         p.drawLine(page.left, y, page.right, y);
     }

@@ -5,6 +5,7 @@
 #include "viewer/ui/TStyleFonts.h"
 #include "viewer/ui/ViewerColors.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
@@ -56,13 +57,16 @@ void TRowPainter::paintRow(QPainter& p, const TRowPlan& plan, const TDisplayLine
     // Neighbouring runs in the same face and colour are drawn as one glyph run; while deferring, all
     // glyphs in one face and colour are gathered until flushAll (underlined and struck-out runs are
     // drawn at once, as their lines follow their own glyphs).
-    for (const TRunPlan& run : plan.runs) {
-        const QColor ink = colors(run).text;
-        const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
-        addRun(p, run, line, baseline, batchFor(p, run.fontStyle, ink, m_deferred && !lined));
-        if (lined)
-            flushAll(p);
-    }
+    if (isRecording(p) && m_metrics.fixedPitch())
+        drawRecordedRow(p, plan, line, baseline);
+    else
+        for (const TRunPlan& run : plan.runs) {
+            const QColor ink = colors(run).text;
+            const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+            addRun(p, run, line, baseline, batchFor(p, run.fontStyle, ink, m_deferred && !lined));
+            if (lined)
+                flushAll(p);
+        }
     if (!m_deferred)
         flushAll(p);
     if (afterRun)
@@ -117,12 +121,13 @@ void TRowPainter::addChars(QPainter& p, const char* chars, int count, int x, int
         return;
     const QColor& ink = batch.ink;
     const uint8_t fontStyle = batch.fontStyle;
-    if (p.device() && p.device()->devType() == QInternal::Picture) {
+    if (isRecording(p)) {
         // A recorded picture keeps text as text only when it is drawn as a string (glyph runs would be
-        // recorded as outlines); the face's own advances are the metrics' advances.
-        p.setFont(m_fonts.font(fontStyle));
-        p.setPen(ink);
-        p.drawText(QPoint(x, baseline), fromCp1252(chars, count));
+        // recorded as outlines). The string must still advance by the metrics' whole-pixel cells, not
+        // by the face's own (fractional) advances, or the recorded text drifts from the direct page's:
+        // a fixed-pitch face gets the difference as letter spacing, other faces draw each character at
+        // its place.
+        drawRecordedChars(p, chars, count, x, fontStyle, baseline, ink);
         return;
     }
     const auto& glyphs = m_fonts.glyphs(fontStyle);
@@ -151,6 +156,88 @@ void TRowPainter::drawText(
         flushAll(p);
 }
 
+bool TRowPainter::isRecording(const QPainter& p)
+{
+    return p.device() && p.device()->devType() == QInternal::Picture;
+}
+
+// In a fixed-pitch face, the runs of a row that share face and colour are recorded as one string, the
+// characters of other runs between them given as blanks: a recorded page holds a few strings a row
+// instead of one per run. Underlined and struck-out runs, and runs off the row's cell grid, are recorded
+// on their own.
+void TRowPainter::drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int baseline)
+{
+    struct Group {
+        uint8_t fontStyle;
+        QColor ink;
+        int x;
+        QByteArray chars;
+    };
+    std::vector<Group> groups;
+    const int cell = std::max(m_metrics.advance(0, 'W'), 1);
+    for (const TRunPlan& run : plan.runs) {
+        if (run.count <= 0)
+            continue;
+        const QColor ink = colors(run).text;
+        auto g = std::find_if(groups.begin(), groups.end(),
+            [&](const Group& gr) { return gr.fontStyle == run.fontStyle && gr.ink == ink; });
+        const bool lined = run.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+        const bool offGrid = g != groups.end()
+            && ((run.x - g->x) % cell != 0 || (run.x - g->x) / cell < g->chars.size());
+        if (lined || offGrid) {
+            drawRecordedChars(p, line.chars() + run.column, run.count, run.x, run.fontStyle, baseline, ink);
+            continue;
+        }
+        if (g == groups.end()) {
+            groups.push_back({ run.fontStyle, ink, run.x, {} });
+            g = groups.end() - 1;
+        }
+        const int at = (run.x - g->x) / cell;
+        if (at > g->chars.size())
+            g->chars.append(at - g->chars.size(), ' ');
+        g->chars.append(line.chars() + run.column, run.count);
+    }
+    for (const Group& g : groups)
+        drawRecordedChars(
+            p, g.chars.constData(), static_cast<int>(g.chars.size()), g.x, g.fontStyle, baseline, g.ink);
+}
+
+void TRowPainter::drawRecordedChars(
+    QPainter& p, const char* chars, int count, int x, uint8_t fontStyle, int baseline, const QColor& ink)
+{
+    int first = 0;
+    // Blanks have no ink: a recorded string leaves them out at both ends (each item a picture keeps
+    // costs its whole font), unless the face underlines or strikes them out.
+    if (!(fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut))) {
+        while (first < count && static_cast<uint8_t>(chars[first]) <= 32)
+            x += m_metrics.advance(fontStyle, static_cast<uint8_t>(chars[first++]));
+        while (count > first && static_cast<uint8_t>(chars[count - 1]) <= 32)
+            --count;
+    }
+    if (first >= count)
+        return;
+    QFont font = m_fonts.font(fontStyle);
+    if (m_metrics.fixedPitch()) {
+        const qreal own = QFontMetricsF(font, p.device()).horizontalAdvance(QLatin1Char('W'));
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_metrics.advance(fontStyle, 'W') - own);
+    }
+    // A picture records every change of font or pen, also to the same one.
+    if (p.font() != font)
+        p.setFont(font);
+    if (p.pen().color() != ink)
+        p.setPen(ink);
+    if (m_metrics.fixedPitch()) {
+        p.drawText(QPoint(x, baseline), fromCp1252(chars + first, count - first));
+        return;
+    }
+    for (int i = first; i < count; ++i) {
+        auto c = static_cast<uint8_t>(chars[i]);
+        if (c > 32)
+            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
+        x += m_metrics.advance(fontStyle, c);
+    }
+}
+
 void TRowPainter::flushAll(QPainter& p)
 {
     for (Batch& b : m_batches) {
@@ -159,12 +246,21 @@ void TRowPainter::flushAll(QPainter& p)
         QGlyphRun glyphRun;
         glyphRun.setRawFont(m_fonts.rawFont(b.fontStyle));
         glyphRun.setGlyphIndexes(b.indexes);
+        const bool lined = b.fontStyle & (TSM_Effect::Underline | TSM_Effect::StrikeOut);
+        // A glyph run's underline and strike-out start at the point it is drawn at, so a lined run is
+        // drawn at its first glyph with the positions taken from there.
+        QPointF origin(0, 0);
+        if (lined) {
+            origin = QPointF(b.positions.first().x(), 0);
+            for (QPointF& at : b.positions)
+                at.rx() -= origin.x();
+        }
         glyphRun.setPositions(b.positions);
         glyphRun.setUnderline(b.fontStyle & TSM_Effect::Underline);
         glyphRun.setStrikeOut(b.fontStyle & TSM_Effect::StrikeOut);
         if (p.pen().color() != b.ink)
             p.setPen(b.ink);
-        p.drawGlyphRun(QPointF(0, 0), glyphRun);
+        p.drawGlyphRun(origin, glyphRun);
     }
     m_batches.clear();
 }

@@ -71,6 +71,11 @@ private:
     Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
     void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
     void addChars(QPainter& p, const char* chars, int count, int x, int baseline, Batch& batch);
+    // Recording into a picture, which keeps text as text only when it is drawn as strings.
+    static bool isRecording(const QPainter& p);
+    void drawRecordedRow(QPainter& p, const TRowPlan& plan, const TDisplayLine& line, int baseline);
+    void drawRecordedChars(
+        QPainter& p, const char* chars, int count, int x, uint8_t fontStyle, int baseline, const QColor& ink);
 
     TStyleFonts& m_fonts;
     const TViewerMetrics& m_metrics;

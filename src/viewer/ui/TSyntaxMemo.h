@@ -89,6 +89,10 @@ public:
     // Prints the lines that hold the selection, numbered as in the whole text: from the selection
     // start's line to the selection end's (not that line when the selection ends at its start).
     void printSelection(QPrinter* printer = nullptr);
+    // Brackets the pages of one recorded document (nested calls count): inside, the viewer stays marked
+    // as printing, so that the rows are repainted once at the end instead of after every page.
+    void beginPrintPass();
+    void endPrintPass();
     // Draws page pageNo (from 1) of the whole text onto the canvas within rect (its device's pixels, fonts
     // sized for its device's resolution); answers whether a page pageNo + 1 exists. The pages are laid
     // out once per text, page rectangle, resolution and print options, so drawing page n costs page n.
@@ -167,6 +171,8 @@ private:
     TDeviceFonts m_printerFonts; // direct printing
     TDeviceFonts m_canvasFonts; // page rendering
     TPrintLayout m_printLayout;
+    int m_printPasses = 0;
+    bool m_printingBeforePass = false;
     friend class TPrintingMark;
 };
 

@@ -70,6 +70,25 @@ QPrinter& TSyntaxMemo::printer()
     return *m_printer;
 }
 
+void TSyntaxMemo::beginPrintPass()
+{
+    if (m_printPasses++ == 0) {
+        m_printingBeforePass = m_printing;
+        m_printing = true;
+    }
+}
+
+void TSyntaxMemo::endPrintPass()
+{
+    if (m_printPasses == 0 || --m_printPasses > 0)
+        return;
+    m_printing = m_printingBeforePass;
+    if (!m_printing) {
+        textStore().markAll(lfRepaint);
+        viewport()->update();
+    }
+}
+
 void TSyntaxMemo::printDocument(QPrinter* target) { printRange(target, {}); }
 
 void TSyntaxMemo::printSelection(QPrinter* target)
