@@ -63,6 +63,7 @@ void TCustomSyntaxMemo::attachToStoreOf(TCustomSyntaxMemo& other)
     if (m_store->breakpoints().owner() == this)
         m_store->breakpoints().setOwner(nullptr);
     m_store = other.m_store;
+    ++m_textGeneration;
     m_store->addClient(this);
     m_scan.setStore(*m_store);
     m_scanHint = 0;
@@ -81,6 +82,7 @@ void TCustomSyntaxMemo::attachToStoreOf(TCustomSyntaxMemo& other)
 // display layer re-cutting nodes.
 void TCustomSyntaxMemo::textStoreChanged(const TTextChange& change)
 {
+    ++m_textGeneration;
     if (m_loading)
         return; // the load reports once, at its end
     if (!m_editing) {

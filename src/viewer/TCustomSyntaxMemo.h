@@ -87,6 +87,10 @@ public:
     // freed when no other viewer shows it.
     void attachToStoreOf(TCustomSyntaxMemo& other);
 
+    // A number that changes with every change of the text this viewer shows (edits, loads, word wrap
+    // re-cutting nodes, another store): what is laid out from the text can be kept while it stays.
+    uint64_t textGeneration() const { return m_textGeneration; }
+
     void addListener(TSyntaxMemoListener* listener);
     void removeListener(TSyntaxMemoListener* listener);
 
@@ -446,6 +450,7 @@ private:
     void appendLines(const std::vector<std::string>& list);
 
     std::shared_ptr<TTextStore> m_store;
+    uint64_t m_textGeneration = 0;
     std::unique_ptr<TSyntaxMemoStrings> m_lines;
     std::vector<TSyntaxMemoListener*> m_listeners;
     TSM_Settings m_settings;

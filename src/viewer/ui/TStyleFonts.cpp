@@ -5,21 +5,42 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace lrl {
 
-QFont TStyleFonts::makeFont(const std::string& name, int32_t size, uint8_t style)
+QFont TStyleFonts::makeFont(const std::string& name, int32_t size, uint8_t style, int deviceDpi)
 {
     QFont f(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    if (size > 0)
+    if (deviceDpi > 0 && size != 0) {
+        // Rounded as the device's own font mapping rounds a height of size x dpi / 72.
+        const int64_t perInch = size > 0 ? 72 : kScreenDpi;
+        const int64_t units = size > 0 ? size : -int64_t(size);
+        f.setPixelSize(static_cast<int>(std::max<int64_t>(1, (units * deviceDpi + perInch / 2) / perInch)));
+    } else if (size > 0) {
         f.setPointSize(size);
-    else if (size < 0)
+    } else if (size < 0) {
         f.setPixelSize(-size);
+    }
     f.setBold(style & TSM_Effect::Bold);
     f.setItalic(style & TSM_Effect::Italic);
     f.setUnderline(style & TSM_Effect::Underline);
     f.setStrikeOut(style & TSM_Effect::StrikeOut);
     f.setKerning(false);
     return f;
+}
+
+void TStyleFonts::setResolution(int dpi)
+{
+    dpi = std::max(dpi, 0);
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    for (auto& f : m_faces)
+        f.reset();
+    for (auto& r : m_raw)
+        r = Raw {};
+    m_gutterValid = false;
 }
 
 void TStyleFonts::use(const TSM_Font& font)
@@ -41,7 +62,7 @@ TStyleFonts::Face& TStyleFonts::face(uint8_t fontStyle)
     auto& slot = m_faces[fontStyle & 15];
     if (!slot) {
         slot.emplace();
-        slot->font = makeFont(m_font.name, m_font.size, fontStyle & 15);
+        slot->font = makeFont(m_font.name, m_font.size, fontStyle & 15, m_dpi);
         slot->metrics.emplace(slot->font);
     }
     return *slot;
@@ -95,7 +116,7 @@ const QFont& TStyleFonts::gutterFont(const TSM_GutterFont& font)
 {
     if (!m_gutterValid || !(font == m_gutterSpec)) {
         m_gutterSpec = font;
-        m_gutter = makeFont(font.name, font.size, font.style);
+        m_gutter = makeFont(font.name, font.size, font.style, m_dpi);
         m_gutterValid = true;
     }
     return m_gutter;

@@ -17,11 +17,21 @@ namespace lrl {
 // (Windows-1252), so that runs are drawn as glyph runs at computed x positions. It measures for the
 // viewer model (TMetricsSource) and rebuilds itself when the model asks about another font.
 //
-// Fonts are measured on the screen's resolution; nothing needs the widget to be shown.
+// Fonts are measured on the screen's resolution unless a device resolution is set: then they are made in
+// pixels of that device (a size in points as points at that resolution, a size in pixels as screen
+// pixels of 96 per inch), as the page renderer needs them on a printer or in a preview page. Nothing
+// needs the widget to be shown.
 class TStyleFonts : public TMetricsSource {
 public:
-    // A font as the settings describe it: a positive size in points, a negative one in pixels.
-    static QFont makeFont(const std::string& name, int32_t size, uint8_t style);
+    static constexpr int kScreenDpi = 96;
+
+    // A font as the settings describe it: a positive size in points, a negative one in pixels. With a
+    // device resolution (dots per inch, > 0) the size becomes pixels of that device.
+    static QFont makeFont(const std::string& name, int32_t size, uint8_t style, int deviceDpi = 0);
+
+    // The device resolution fonts are made for; 0: the screen.
+    int resolution() const { return m_dpi; }
+    void setResolution(int dpi);
 
     // TMetricsSource
     TFontMeasure measure(const TSM_Font& font, uint8_t fontStyle) override;
@@ -52,6 +62,7 @@ private:
     Face& face(uint8_t fontStyle);
 
     TSM_Font m_font { "", 0, 0 };
+    int m_dpi = 0;
     bool m_valid = false;
     std::array<std::optional<Face>, 16> m_faces;
     std::array<Raw, 4> m_raw;

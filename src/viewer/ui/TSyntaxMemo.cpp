@@ -2,16 +2,17 @@
 
 #include "viewer/print/ExportWriters.h"
 #include "viewer/ui/TSyntaxMemoController.h"
+#include "viewer/ui/TRowPainter.h"
 #include "viewer/ui/TSyntaxMemoInput.h"
 #include "viewer/ui/TViewerGlyphs.h"
 #include "viewer/ui/ViewerClipboard.h"
 #include "viewer/ui/ViewerColors.h"
 
 #include <QApplication>
-#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -373,56 +374,15 @@ void TSyntaxMemo::paintText(QPainter& p, const TNodePos& row, int y)
     }
     p.save();
     p.setClipRect(QRect(left, y, std::max(width - left, 0), lh));
-    const int baseline = y + m_fonts.ascent();
     const bool marks = options().has(smoShowAllChars);
-    for (const TRunPlan& run : m_plan.runs) {
-        p.fillRect(run.x, y, run.width, lh, color(run.colors.back));
-        drawRun(p, run, line, baseline);
+    TRowPainter painter(m_fonts, metrics(), palette());
+    painter.paintRow(p, m_plan, line, y, width, true, {}, [&](const TRunPlan& run) {
         if (marks)
             drawAllCharsMarks(p, run, line, y);
-    }
-    if (m_plan.fillX < width)
-        p.fillRect(m_plan.fillX, y, width - m_plan.fillX, lh, color(m_plan.fillColor));
+    });
     if (marks && m_plan.endVisible && (row.node->endsLine() || row.node->next))
         TViewerGlyphs::drawLineEndMark(p, QRect(m_plan.fillX, y, metrics().charWidth(), lh), !row.node->endsLine());
     p.restore();
-}
-
-// Draws a run's characters as one glyph run at the positions the model's advances give; a character the
-// face has no glyph for is drawn on its own with the font's fallback.
-void TSyntaxMemo::drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline)
-{
-    const auto& glyphs = m_fonts.glyphs(run.fontStyle);
-    const char* chars = line.chars() + run.column;
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(run.count);
-    positions.reserve(run.count);
-    QColor ink = color(run.colors.text);
-    int x = run.x;
-    for (int i = 0; i < run.count; ++i) {
-        auto c = static_cast<uint8_t>(chars[i]);
-        quint32 g = glyphs[c];
-        if (g) {
-            indexes.push_back(g);
-            positions.push_back(QPointF(x, baseline));
-        } else if (c > 32) {
-            p.setFont(m_fonts.font(run.fontStyle));
-            p.setPen(ink);
-            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
-        }
-        x += metrics().advance(run.fontStyle, c);
-    }
-    if (indexes.isEmpty())
-        return;
-    QGlyphRun glyphRun;
-    glyphRun.setRawFont(m_fonts.rawFont(run.fontStyle));
-    glyphRun.setGlyphIndexes(indexes);
-    glyphRun.setPositions(positions);
-    glyphRun.setUnderline(run.fontStyle & TSM_Effect::Underline);
-    glyphRun.setStrikeOut(run.fontStyle & TSM_Effect::StrikeOut);
-    p.setPen(ink);
-    p.drawGlyphRun(QPointF(0, 0), glyphRun);
 }
 
 void TSyntaxMemo::drawAllCharsMarks(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int y)

@@ -2,6 +2,10 @@
 
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TSyntaxMemoListener.h"
+#include "viewer/print/TPrintLayout.h"
+#include "viewer/ui/TDeviceFonts.h"
+#include "viewer/ui/THeaderFooterEvent.h"
+#include "viewer/ui/TPrintRenderData.h"
 #include "viewer/ui/TStyleFonts.h"
 
 #include <QAbstractScrollArea>
@@ -9,6 +13,9 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
+
+class QPrinter;
 
 namespace lrl {
 
@@ -58,6 +65,37 @@ public:
     // The copy command: the selection to the clipboard in the formats of ClipCopyFormats.
     void copyToClipboard();
 
+    // --- Printing (TSyntaxMemoPrint.cpp)
+    // Replaces the built-in page header and footer when assigned.
+    THeaderFooterEvent OnPrintHeaderFooter;
+    // Direct printing draws all text black on white (on by default).
+    bool monoPrint() const { return m_monoPrint; }
+    void setMonoPrint(bool on) { m_monoPrint = on; }
+    // The text rectangle of direct printing, in printer pixels from the printable area's top-left
+    // corner; until set, the whole printable area.
+    void setPrintRect(const TRect& rect) { m_printRect = rect; }
+    const std::optional<TRect>& printRect() const { return m_printRect; }
+    // The printer direct printing uses when given none: the system's default printer, or where no
+    // printer is installed a PDF file printer (whose output file the caller names), with Qt's default
+    // page margins.
+    QPrinter& printer();
+    // Prints the whole text as one printer document, titled Title. Raises ESyntaxMemo when the printer
+    // cannot start the document or a page; the document is ended and the screen state kept in any case.
+    void printDocument(QPrinter* printer = nullptr);
+    // Prints the lines that hold the selection, numbered as in the whole text: from the selection
+    // start's line to the selection end's (not that line when the selection ends at its start).
+    void printSelection(QPrinter* printer = nullptr);
+    // Draws page pageNo (from 1) of the whole text onto the canvas within rect (its device's pixels, fonts
+    // sized for its device's resolution); answers whether a page pageNo + 1 exists. The pages are laid
+    // out once per text, page rectangle, resolution and print options, so drawing page n costs page n.
+    bool renderPrintPage(QPainter& canvas, const TRect& rect, int pageNo);
+    // While a print or a page rendering runs.
+    bool isPrinting() const { return m_printing; }
+    // The pages the last printDocument or printSelection printed.
+    int printedPages() const { return m_printedPages; }
+    // How often the text was laid out on pages for renderPrintPage (for tests of the caching).
+    int printLayouts() const { return m_printLayout.layouts(); }
+
 signals:
     // The selection or the caret moved.
     void selChange();
@@ -97,7 +135,6 @@ private:
 
     void paintGutter(QPainter& p, const TNodePos& row, int y);
     void paintText(QPainter& p, const TNodePos& row, int y);
-    void drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline);
     void drawAllCharsMarks(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int y);
     void paintGuides(QPainter& p, int top, int bottom);
     void paintFocusAndCaret(QPainter& p);
@@ -112,6 +149,21 @@ private:
     QRect m_caretDrawnAt;
     bool m_syncing = false; // setting the scroll bars from the model
     std::unique_ptr<TSyntaxMemoInput> m_input;
+
+    // Printing
+    void printRange(QPrinter* printer, const TPrintRange& range);
+    // Renders what the request asks for onto its canvas; with a printer, pages after the first start
+    // new printer pages.
+    void render(TPrintRenderData& data, QPrinter* printer);
+    bool m_monoPrint = true;
+    bool m_printing = false;
+    int m_printedPages = 0;
+    std::optional<TRect> m_printRect;
+    std::unique_ptr<QPrinter> m_printer;
+    TDeviceFonts m_printerFonts; // direct printing
+    TDeviceFonts m_canvasFonts; // page rendering
+    TPrintLayout m_printLayout;
+    friend class TPrintingMark;
 };
 
 } // namespace lrl
