@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliScheme.h"
 #include "cli/print/PrintOptions.h"
+#include "cli/print/TreeOutlinePrint.h"
 #include "common/Exception.h"
 #include "common/Format.h"
 #include "common/ReadOnlyMemoryStream.h"
@@ -98,13 +99,15 @@ int runPrint(const std::vector<std::string>& argv)
 {
     CliArgs args(argv,
         { "--line-numbers", "--wrap", "--no-header", "--no-date", "--no-page-numbers", "--mono",
-            "--landscape" },
+            "--landscape", "--tree" },
         { "--pdf", "--margins", "--paper", "--lines", "--scheme" });
     args.expectPositional(1, 1);
     const PrintOptions options = PrintOptions::fromArgs(args);
     const std::string& file = args.inputFile(0);
 
     auto app = ensureApplication();
+    if (args.has("--tree"))
+        return printTreeOutline(options, file);
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadSchemeOption(parser, args);
     TSyntaxMemo memo(parser);
@@ -148,10 +151,11 @@ int runPrint(const std::vector<std::string>& argv)
 
 const CliRegistrar printCommand("print",
     "--pdf OUT.pdf [--line-numbers] [--wrap] [--no-header] [--no-date] [--no-page-numbers] [--mono] "
-    "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] FILE",
+    "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] [--tree] FILE",
     "prints FILE (a form file as its text form) highlighted with the shipped scheme, with page header, "
     "date and page numbers unless turned off, to a PDF file; margins in inches inside the printable area "
-    "(0.05 by default); --lines prints those lines only",
+    "(0.05 by default); --lines prints those lines only; --tree prints the project tree of FILE (.dpr, .pas, "
+    ".dfm or .dof) as an outline with its statistics instead",
     runPrint);
 
 } // namespace
