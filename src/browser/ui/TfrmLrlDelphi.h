@@ -24,6 +24,7 @@ class QLabel;
 class QMenu;
 class QMouseEvent;
 class QProgressBar;
+class QPrinter;
 class QPushButton;
 class QSplitter;
 class QToolBar;
@@ -118,6 +119,16 @@ public:
     // The viewer's search (created on the first Find).
     TViewerFind* viewerFind() const { return m_find.get(); }
 
+    // --- Tree printout (TfrmLrlDelphiTreePrint.cpp)
+    // tbbtnPrtTree and mnuPrtTree: prints the tree as an outline straight to the system printer, with
+    // Panel5 showing "Sending data to the printer... Treeview" meanwhile. Answers the pages printed (0
+    // when nothing was printed).
+    int printTreeView();
+    // Where the tree printout goes: the system printer unless replaced (tests pass a PDF file printer).
+    // Answering null prints nothing.
+    using TreePrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+    void setTreePrinterSource(TreePrinterSource source) { m_treePrinter = std::move(source); }
+
     // --- Opening (TfrmLrlDelphiOpen.cpp)
     // OpenFile: every command that opens a file ends here; failures are shown in an error box.
     void openFile(const QString& path);
@@ -209,6 +220,9 @@ private:
     // --- Source display and viewer commands
     void createDisplay();
     void createViewerCommands();
+    void createTreePrintCommand();
+    // The system printer, or with none installed a PDF file printer writing to a file the user chooses.
+    std::unique_ptr<QPrinter> systemPrinter();
     void treeMouse(QMouseEvent* event, bool down);
     void freezePainting() override;
     void unfreezePainting() override;
@@ -258,6 +272,7 @@ private:
     std::vector<QAction*> m_recentItems;
     MessageSink m_messageSink;
     QuestionSink m_questionSink;
+    TreePrinterSource m_treePrinter;
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;
     std::unique_ptr<TViewerFind> m_find;
