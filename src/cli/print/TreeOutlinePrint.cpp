@@ -7,10 +7,13 @@
 #include "browser/TreePrintSnapshot.h"
 #include "browser/TreePrintout.h"
 #include "browser/ui/TreePrintJob.h"
+#include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliStyles.h"
 #include "cli/print/PrintOptions.h"
 #include "common/Exception.h"
 #include "common/Format.h"
+#include "common/IniSettingsFile.h"
 #include "common/MemorySettingsStore.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
@@ -52,7 +55,7 @@ public:
 
 } // namespace
 
-int printTreeOutline(const PrintOptions& options, const std::string& file)
+int printTreeOutline(const PrintOptions& options, const std::string& file, const CliArgs& args)
 {
     const std::string ext = lowerFileExt(file);
     if (ext != ".dpr" && ext != ".pas" && ext != ".dfm" && ext != ".dof")
@@ -70,8 +73,14 @@ int printTreeOutline(const PrintOptions& options, const std::string& file)
     if (browser.tree().empty())
         throw Exception(format("Cannot open file \"%s\".", file.c_str()));
 
-    // The print settings as a first start has them; the switches come from the options.
     MemorySettingsStore store;
+    if (!args.has("--plain")) {
+        const std::string path = args.has("--settings") ? args.value("--settings") : userSettingsPath();
+        if (!path.empty()) {
+            requireRegularFile(path);
+            store = IniSettingsFile::load(path);
+        }
+    }
     PrintOptionValues values(store);
     TreePrintout::Setup setup = TreePrintout::setupFor(browser, values);
     setup.header = options.header;

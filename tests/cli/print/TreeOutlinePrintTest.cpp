@@ -128,7 +128,7 @@ void checkOutline(const std::string& file, const TempDir& dir, size_t minPages, 
     ASSERT_FALSE(nodes.empty());
     const std::string pdf = (dir.path() / "tree.pdf").string();
     int status = -1;
-    cli("print --pdf " + quoted(pdf) + " --no-header --tree " + quoted(file), &status);
+    cli("print --pdf " + quoted(pdf) + " --plain --no-header --tree " + quoted(file), &status);
     ASSERT_EQ(status, 0);
     const Outline o = outlineOf(pdf);
     ASSERT_GE(o.pages.size(), minPages);
@@ -195,7 +195,7 @@ TEST(TreeOutlinePrint, TheHeaderShowsTheProjectAndADate)
     const std::string pdf = (dir.path() / "h.pdf").string();
     const std::string dpr = fs::path(LRL_SOURCE_DIR) / "examples/Sample/Sample.dpr";
     int status = -1;
-    cli("print --pdf " + quoted(pdf) + " --tree " + quoted(dpr), &status);
+    cli("print --pdf " + quoted(pdf) + " --plain --tree " + quoted(dpr), &status);
     ASSERT_EQ(status, 0);
     const Outline with = outlineOf(pdf);
     ASSERT_FALSE(with.pages.empty());
@@ -203,7 +203,7 @@ TEST(TreeOutlinePrint, TheHeaderShowsTheProjectAndADate)
     EXPECT_NE(with.pages[0][0].find("Sample.dpr"), std::string::npos);
     EXPECT_NE(with.pages[0][0].find(" - "), std::string::npos); // date - time
 
-    cli("print --pdf " + quoted(pdf) + " --no-date --tree " + quoted(dpr), &status);
+    cli("print --pdf " + quoted(pdf) + " --plain --no-date --tree " + quoted(dpr), &status);
     ASSERT_EQ(status, 0);
     const Outline without = outlineOf(pdf);
     EXPECT_EQ(without.pages[0][0].find(" - "), std::string::npos) << without.pages[0][0];
