@@ -21,6 +21,8 @@ namespace {
     constexpr int kFooterSize = 8;
     constexpr const char* kContinued = "   [continued]";
 
+    bool isRoutine(int image) { return image >= kImageProcedure && image <= kImageDestructor + 1; }
+
     bool hasDot(const std::string& s) { return s.find('.') != std::string::npos; }
 
     std::string trimmed(const std::string& s)
@@ -101,6 +103,8 @@ bool TreePrintout::full() const { return m_y >= m_setup.pageRect.bottom - kReser
 
 int TreePrintout::print(const std::vector<TreePrintEntry>& entries)
 {
+    // Unit captions are looked up once each; one listing per folder serves them all.
+    FolderListingScope listings;
     m_page = 1;
     m_y = pageTop();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -127,7 +131,9 @@ int TreePrintout::print(const std::vector<TreePrintEntry>& entries)
             breakPage();
             select(font);
         }
-        if (entry.level == 1 || entry.level == 2)
+        // The heading that continues on a new page: a unit or a category, never a routine (in a unit
+        // opened alone the routines stand at level 2).
+        if ((entry.level == 1 || entry.level == 2) && !isRoutine(entry.imageIndex))
             m_parentLabel = entry.caption;
         printEntry(entry, x);
     }

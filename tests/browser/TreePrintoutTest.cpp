@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace lrl;
@@ -220,6 +221,18 @@ TEST(TreePrintout, ACategorySplitOverTwoPagesContinuesOnTheNext)
         }
     }
     EXPECT_EQ(next, entries.size());
+
+    // A unit opened alone has its categories at level 1: the outdent stops at the left margin.
+    std::vector<TreePrintEntry> alone { { 0, 3, "Unit1.pas" }, { 1, 20, "Proc/Func" } };
+    for (int i = 0; i < 12; ++i)
+        alone.push_back({ 2, 5, "Routine" + std::to_string(i) });
+    RecordingCanvas a;
+    TreePrintout(s, a).print(alone);
+    const auto top = std::find_if(a.texts.begin(), a.texts.end(), [](const auto& t) { return t.page == 2; });
+    ASSERT_NE(top, a.texts.end());
+    EXPECT_EQ(top->text, "Unit1.pas   [continued]");
+    EXPECT_EQ(top->x, s.pageRect.left);
+    EXPECT_EQ(std::next(top)->text, "Proc/Func");
 }
 
 TEST(TreePrintout, DistancesScaleWithTheResolution)
