@@ -4,7 +4,8 @@
 
 namespace lrl {
 
-std::string shortenPath(const std::string& path, int maxWidth, const std::function<int(const std::string&)>& width)
+std::string shortenPath(
+    const std::string& path, int maxWidth, const std::function<int(const std::string&)>& width)
 {
     if (width(path) <= maxWidth)
         return path;

@@ -9,6 +9,7 @@ namespace lrl {
 // ("C:\...\Src\Unit1.pas", "/home/.../Src/Unit1.pas"), then all of them ("...\Unit1.pas"); when even
 // that is too wide the file name is answered alone. A path that fits is answered as it is. width
 // measures a text in the same units as maxWidth.
-std::string shortenPath(const std::string& path, int maxWidth, const std::function<int(const std::string&)>& width);
+std::string shortenPath(
+    const std::string& path, int maxWidth, const std::function<int(const std::string&)>& width);
 
 } // namespace lrl

@@ -6,12 +6,12 @@ namespace lrl {
 
 namespace {
 
-    void addNode(const TTreeNode& node, int32_t level, std::vector<TreePrintEntry>& out)
-    {
-        out.push_back({ level, node.imageIndex(), node.text() });
-        for (size_t i = 0; i < node.count(); ++i)
-            addNode(*node.child(i), level + 1, out);
-    }
+void addNode(const TTreeNode& node, int32_t level, std::vector<TreePrintEntry>& out)
+{
+    out.push_back({ level, node.imageIndex(), node.text() });
+    for (size_t i = 0; i < node.count(); ++i)
+        addNode(*node.child(i), level + 1, out);
+}
 
 } // namespace
 

@@ -14,29 +14,29 @@ namespace lrl {
 
 namespace {
 
-    constexpr int kImageProcedure = 5;
-    constexpr int kImageFunction = 7;
-    constexpr int kImageConstructor = 9;
-    constexpr int kImageDestructor = 11;
-    constexpr int kFooterSize = 8;
-    constexpr const char* kContinued = "   [continued]";
+constexpr int kImageProcedure = 5;
+constexpr int kImageFunction = 7;
+constexpr int kImageConstructor = 9;
+constexpr int kImageDestructor = 11;
+constexpr int kFooterSize = 8;
+constexpr const char* kContinued = "   [continued]";
 
-    bool isRoutine(int image) { return image >= kImageProcedure && image <= kImageDestructor + 1; }
+bool isRoutine(int image) { return image >= kImageProcedure && image <= kImageDestructor + 1; }
 
-    bool hasDot(const std::string& s) { return s.find('.') != std::string::npos; }
+bool hasDot(const std::string& s) { return s.find('.') != std::string::npos; }
 
-    std::string trimmed(const std::string& s)
-    {
-        const size_t first = s.find_first_not_of(" \t");
-        if (first == std::string::npos)
-            return std::string();
-        return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-    }
+std::string trimmed(const std::string& s)
+{
+    const size_t first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
 
-    std::string count(int n, const char* what)
-    {
-        return n > 0 ? "[" + std::to_string(n) + " " + what + "]" : std::string();
-    }
+std::string count(int n, const char* what)
+{
+    return n > 0 ? "[" + std::to_string(n) + " " + what + "]" : std::string();
+}
 
 } // namespace
 
@@ -112,11 +112,20 @@ int TreePrintout::print(const std::vector<TreePrintEntry>& entries)
             return m_page;
         const TreePrintEntry& entry = entries[i];
         switch (entry.imageIndex) {
-        case kImageProcedure: ++m_procedures; break;
-        case kImageFunction: ++m_functions; break;
-        case kImageConstructor: ++m_constructors; break;
-        case kImageDestructor: ++m_destructors; break;
-        default: break;
+        case kImageProcedure:
+            ++m_procedures;
+            break;
+        case kImageFunction:
+            ++m_functions;
+            break;
+        case kImageConstructor:
+            ++m_constructors;
+            break;
+        case kImageDestructor:
+            ++m_destructors;
+            break;
+        default:
+            break;
         }
         if (i > 0 && lowerFileExt(entries[i - 1].caption) == ".pas")
             rememberUnit(entries[i - 1].caption);
@@ -239,13 +248,18 @@ std::string TreePrintout::headerText() const
 {
     using Source = PrintOptionValues::HeaderSource;
     switch (m_setup.headerSource) {
-    case Source::FileName: return extractFileName(m_setup.headerPath);
-    case Source::Caption: return m_setup.headerCaption;
-    case Source::CustomText: return m_setup.customText;
-    case Source::Path: break;
+    case Source::FileName:
+        return extractFileName(m_setup.headerPath);
+    case Source::Caption:
+        return m_setup.headerCaption;
+    case Source::CustomText:
+        return m_setup.customText;
+    case Source::Path:
+        break;
     }
     const int fit = m_setup.pageRect.width() / 40 * 31;
-    return shortenPath(m_setup.headerPath, fit, [this](const std::string& s) { return m_canvas.textWidth(s); });
+    return shortenPath(
+        m_setup.headerPath, fit, [this](const std::string& s) { return m_canvas.textWidth(s); });
 }
 
 void TreePrintout::printHeader()

@@ -1,7 +1,7 @@
+#include "browser/TreePrintout.h"
 #include "browser/PathEllipsis.h"
 #include "browser/TreeModel.h"
 #include "browser/TreePrintCanvas.h"
-#include "browser/TreePrintout.h"
 #include "common/MemorySettingsStore.h"
 #include "support/TempDir.h"
 
@@ -42,7 +42,10 @@ public:
     {
         return static_cast<int>(text.size() * lineHeight() * 6 / 10);
     }
-    void textOut(int x, int y, const std::string& text) override { texts.push_back({ page, x, y, text, m_font }); }
+    void textOut(int x, int y, const std::string& text) override
+    {
+        texts.push_back({ page, x, y, text, m_font });
+    }
     void line(int x1, int x2, int y) override { lines.push_back({ page, x1, x2, y }); }
     void newPage() override { ++page; }
 
@@ -123,7 +126,9 @@ TEST(TreePrintout, UnitOpenedAloneIsIndentedPerLevelAndClosedByOneStatsLine)
         stats += t.text.rfind("Stats... ", 0) == 0;
     EXPECT_EQ(stats, 1);
     const auto& last = c.texts.back();
-    EXPECT_EQ(last.text.rfind("Stats... [2 procedure][1 function][1 constructor][1 destructor]   Last modified... ", 0), 0u)
+    EXPECT_EQ(last.text.rfind(
+                  "Stats... [2 procedure][1 function][1 constructor][1 destructor]   Last modified... ", 0),
+        0u)
         << last.text;
     EXPECT_TRUE(last.text.ends_with("  (1234) bytes")) << last.text;
     EXPECT_EQ(last.x, 15);
@@ -191,7 +196,8 @@ TEST(TreePrintout, ProjectLineAndStatsOfEachUnitWithTheirOwnCounts)
         if (t.text.rfind("Stats... ", 0) == 0)
             stats.push_back(t.text.substr(0, t.text.find("   ")));
     // After A's routines, after B's, and at the end (nothing counted since B).
-    EXPECT_EQ(stats, (std::vector<std::string> { "Stats... [2 procedure]", "Stats... [1 function]", "Stats..." }));
+    EXPECT_EQ(
+        stats, (std::vector<std::string> { "Stats... [2 procedure]", "Stats... [1 function]", "Stats..." }));
     EXPECT_LT(c.find("Two")->y, c.find("B.pas")->y);
 }
 
@@ -200,7 +206,8 @@ TEST(TreePrintout, ACategorySplitOverTwoPagesContinuesOnTheNext)
     TreePrintout::Setup s = plainSetup();
     s.pageRect.bottom = 15 + 10 * (33 + 6);
     s.pageNumbers = true;
-    std::vector<TreePrintEntry> entries { { 0, 0, "App.dpr" }, { 1, 3, "Unit1.pas" }, { 2, 20, "Proc/Func" } };
+    std::vector<TreePrintEntry> entries { { 0, 0, "App.dpr" }, { 1, 3, "Unit1.pas" },
+        { 2, 20, "Proc/Func" } };
     for (int i = 0; i < 12; ++i)
         entries.push_back({ 3, 5, "Routine" + std::to_string(i) });
     RecordingCanvas c;
@@ -274,8 +281,8 @@ TEST(TreePrintout, TheSnapshotHoldsEveryNodeInTreeOrder)
     tree.add(tree.add(unit, "Proc/Func", 20, 21), "Go", 5, 6, 10);
     tree.add(root, "V.pas", 3, 4);
     EXPECT_EQ(takeTreePrintSnapshot(tree),
-        (std::vector<TreePrintEntry> {
-            { 0, 0, "P.dpr" }, { 1, 3, "U.pas" }, { 2, 20, "Proc/Func" }, { 3, 5, "Go" }, { 1, 3, "V.pas" } }));
+        (std::vector<TreePrintEntry> { { 0, 0, "P.dpr" }, { 1, 3, "U.pas" }, { 2, 20, "Proc/Func" },
+            { 3, 5, "Go" }, { 1, 3, "V.pas" } }));
 }
 
 TEST(PathEllipsis, FoldersGiveWayToAnEllipsisUntilThePathFits)

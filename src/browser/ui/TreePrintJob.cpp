@@ -27,8 +27,8 @@ TRect TreePrintJob::marginRect(const QPrinter& printer, const PrintOptionValues&
     return r;
 }
 
-int TreePrintJob::print(QPrinter& printer, TreePrintout::Setup setup, const std::vector<TreePrintEntry>& entries,
-    std::function<void()> processEvents)
+int TreePrintJob::print(QPrinter& printer, TreePrintout::Setup setup,
+    const std::vector<TreePrintEntry>& entries, std::function<void()> processEvents)
 {
     if (setup.pageWidth <= 0)
         setup.pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();

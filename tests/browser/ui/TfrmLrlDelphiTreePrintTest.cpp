@@ -18,7 +18,8 @@ namespace {
 
 std::string pdfText(const std::string& path)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdftotext -layout '" + path + "' -").c_str(), "r"), pclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+        popen(("pdftotext -layout '" + path + "' -").c_str(), "r"), pclose);
     std::string out;
     char buffer[4096];
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)

@@ -179,9 +179,11 @@ TEST(TreeOutlinePrint, AProjectOf200UnitsReadsBackWholeOverManyPages)
             impl += "destructor TThing" + std::to_string(i) + ".Destroy;\r\nbegin\r\nend;\r\n\r\n";
         }
         for (int k = 0; k < i % 3 + 1; ++k)
-            impl += "procedure Run" + std::to_string(i) + "x" + std::to_string(k) + ";\r\nbegin\r\nend;\r\n\r\n";
+            impl += "procedure Run" + std::to_string(i) + "x" + std::to_string(k)
+                + ";\r\nbegin\r\nend;\r\n\r\n";
         for (int k = 0; k < i % 2; ++k)
-            impl += "function Value" + std::to_string(i) + ": Integer;\r\nbegin\r\n  Result := 0;\r\nend;\r\n\r\n";
+            impl += "function Value" + std::to_string(i)
+                + ": Integer;\r\nbegin\r\n  Result := 0;\r\nend;\r\n\r\n";
         dir.write(name + ".pas", iface + impl + "end.\r\n");
     }
     dpr += "\r\nbegin\r\nend.\r\n";
