@@ -74,3 +74,25 @@ TEST(TfrmLrlDelphiTreePrint, NoPrinterChosenPrintsNothing)
     EXPECT_EQ(window.printTreeView(), 0);
     EXPECT_EQ(window.Panel5->text(), before);
 }
+
+TEST(TfrmLrlDelphiTreePrint, TheWindowsPrintSwitchesReachThePrintout)
+{
+    TempDir dir;
+    TfrmLrlDelphi window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()));
+    window.setMessageSink([](bool, const QString&) {});
+    const std::string pdf = (dir.path() / "tree.pdf").string();
+    window.setTreePrinterSource([&] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(pdf));
+        return printer;
+    });
+    window.openFile(QStringLiteral(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    window.browser().settings().FlNm = false;
+    window.browser().settings().PgNo = false;
+    EXPECT_EQ(window.printTreeView(), 2);
+    const std::string text = pdfText(pdf);
+    EXPECT_EQ(text.find("examples/Sample/Sample.dpr"), std::string::npos); // no header
+    EXPECT_EQ(text.find("- 1 -"), std::string::npos);
+    EXPECT_NE(text.find("Stats... "), std::string::npos);
+}
