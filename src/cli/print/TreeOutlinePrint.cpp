@@ -3,6 +3,7 @@
 #include "browser/BrowserUi.h"
 #include "browser/FilePaths.h"
 #include "browser/ProjectBrowser.h"
+#include "browser/ScopeExit.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreePrintSnapshot.h"
 #include "browser/TreePrintout.h"
@@ -61,6 +62,21 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     if (ext != ".dpr" && ext != ".pas" && ext != ".dfm" && ext != ".dof")
         throw UsageError { "--tree takes a .dpr, .pas, .dfm or .dof file" };
 
+    // The output must be creatable before the project is read.
+    const std::filesystem::path out = options.pdf;
+    const std::filesystem::path partial = out.string() + ".part";
+    if (FILE* f = std::fopen(partial.c_str(), "wb"))
+        std::fclose(f);
+    else
+        throw EFCreateError(format("Cannot create file \"%s\". %s", partial.c_str(), std::strerror(errno)));
+    // A failed print leaves no file behind.
+    bool written = false;
+    ScopeExit removePartial([&] {
+        std::error_code ignored;
+        if (!written)
+            std::filesystem::remove(partial, ignored);
+    });
+
     std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
     TCustomSyntaxMemo memo(*parser);
     TSyntaxMemoOptions memoOptions;
@@ -87,12 +103,6 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     setup.date = options.date;
     setup.pageNumbers = options.pageNumbers;
 
-    const std::filesystem::path out = options.pdf;
-    const std::filesystem::path partial = out.string() + ".part";
-    if (FILE* f = std::fopen(partial.c_str(), "wb"))
-        std::fclose(f);
-    else
-        throw EFCreateError(format("Cannot create file \"%s\". %s", partial.c_str(), std::strerror(errno)));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(partial.string()));
@@ -105,10 +115,9 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     std::error_code error;
     if (pages > 0)
         std::filesystem::rename(partial, out, error);
-    if (pages == 0 || error) {
-        std::filesystem::remove(partial, error);
+    if (pages == 0 || error)
         throw EFCreateError(format("Cannot create file \"%s\".", out.c_str()));
-    }
+    written = true;
     return kOk;
 }
 

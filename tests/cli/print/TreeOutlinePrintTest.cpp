@@ -210,3 +210,15 @@ TEST(TreeOutlinePrint, TheHeaderShowsTheProjectAndADate)
     const Outline without = outlineOf(pdf);
     EXPECT_EQ(without.pages[0][0].find(" - "), std::string::npos) << without.pages[0][0];
 }
+
+TEST(TreeOutlinePrint, AProjectThatCannotBeOpenedLeavesNoFileBehind)
+{
+    TempDir dir;
+    const std::string pdf = (dir.path() / "none.pdf").string();
+    int status = 0;
+    cli("print --pdf " + quoted(pdf) + " --plain --tree " + quoted((dir.path() / "Gone.dpr").string()),
+        &status);
+    EXPECT_NE(status, 0);
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_FALSE(fs::exists(pdf + ".part"));
+}
