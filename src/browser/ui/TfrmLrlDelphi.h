@@ -26,6 +26,7 @@ class QLabel;
 class QMenu;
 class QMouseEvent;
 class QProgressBar;
+class QPrinter;
 class QPushButton;
 class QSplitter;
 class QTimer;
@@ -132,6 +133,16 @@ public:
     // The viewer's search (created on the first Find).
     TViewerFind* viewerFind() const { return m_find.get(); }
 
+    // --- Tree printout (TfrmLrlDelphiTreePrint.cpp)
+    // tbbtnPrtTree and mnuPrtTree: prints the tree as an outline straight to the system printer, with
+    // Panel5 showing "Sending data to the printer... Treeview" meanwhile. Answers the pages printed (0
+    // when nothing was printed).
+    int printTreeView();
+    // Where the tree printout goes: the system printer unless replaced (tests pass a PDF file printer).
+    // Answering null prints nothing.
+    using TreePrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+    void setTreePrinterSource(TreePrinterSource source) { m_treePrinter = std::move(source); }
+
     // --- Opening (TfrmLrlDelphiOpen.cpp)
     // OpenFile: every command that opens a file ends here; failures are shown in an error box.
     void openFile(const QString& path);
@@ -229,6 +240,9 @@ private:
     // --- Source display and viewer commands
     void createDisplay();
     void createViewerCommands();
+    void createTreePrintCommand();
+    // The system printer, or with none installed a PDF file printer writing to a file the user chooses.
+    std::unique_ptr<QPrinter> systemPrinter();
     void treeMouse(QMouseEvent* event, bool down);
     // A key pressed in the tree; answers true for one it took (Enter).
     bool treeKey(QKeyEvent* key);
@@ -288,6 +302,7 @@ private:
     // The folder of the file last chosen in dlgOpen.
     QString m_lastOpenFolder;
     QuestionSink m_questionSink;
+    TreePrinterSource m_treePrinter;
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;
     std::unique_ptr<TViewerFind> m_find;

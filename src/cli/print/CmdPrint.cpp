@@ -6,6 +6,7 @@
 #include "cli/CliScheme.h"
 #include "cli/CliStyles.h"
 #include "cli/print/PrintOptions.h"
+#include "cli/print/TreeOutlinePrint.h"
 #include "common/Exception.h"
 #include "common/Format.h"
 #include "common/ReadOnlyMemoryStream.h"
@@ -99,13 +100,15 @@ int runPrint(const std::vector<std::string>& argv)
 {
     CliArgs args(argv,
         { "--line-numbers", "--wrap", "--no-header", "--no-date", "--no-page-numbers", "--mono",
-            "--landscape", "--plain" },
+            "--landscape", "--plain", "--tree" },
         { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings" });
     args.expectPositional(1, 1);
     const PrintOptions options = PrintOptions::fromArgs(args);
     const std::string& file = args.inputFile(0);
 
     auto app = ensureApplication();
+    if (args.has("--tree"))
+        return printTreeOutline(options, file, args);
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadSchemeOption(parser, args);
     loadStylesOption(parser, args);
@@ -151,11 +154,12 @@ int runPrint(const std::vector<std::string>& argv)
 const CliRegistrar printCommand("print",
     "--pdf OUT.pdf [--line-numbers] [--wrap] [--no-header] [--no-date] [--no-page-numbers] [--mono] "
     "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] "
-    "[--plain | --settings FILE] FILE",
+    "[--plain | --settings FILE] [--tree] FILE",
     "prints FILE (a form file as its text form) highlighted with the shipped scheme in the styles the window "
     "shows (as export does), with page header, "
     "date and page numbers unless turned off, to a PDF file; margins in inches inside the printable area "
-    "(0.05 by default); --lines prints those lines only",
+    "(0.05 by default); --lines prints those lines only; --tree prints the project tree of FILE (.dpr, .pas, "
+    ".dfm or .dof) as an outline with its statistics instead, in the tree print fonts of the settings",
     runPrint);
 
 } // namespace

@@ -1,0 +1,98 @@
+#include "browser/ui/TfrmLrlDelphi.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPrinter>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+using namespace lrl;
+using lrl::test::TempDir;
+
+namespace {
+
+std::string pdfText(const std::string& path)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+        popen(("pdftotext -layout '" + path + "' -").c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        out.append(buffer, n);
+    return out;
+}
+
+} // namespace
+
+TEST(TfrmLrlDelphiTreePrint, PrintsTheOutlineWithTheStatusTextAndRestoresIt)
+{
+    TempDir dir;
+    TfrmLrlDelphi window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()));
+    window.setMessageSink([](bool, const QString&) {});
+    const std::string pdf = (dir.path() / "tree.pdf").string();
+    int asked = 0;
+    QString shownWhilePrinting;
+    window.setTreePrinterSource([&] {
+        ++asked;
+        // Runs at the first page break, when the printout lets messages run.
+        QTimer::singleShot(0, &window, [&] { shownWhilePrinting = window.Panel5->text(); });
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(pdf));
+        return printer;
+    });
+
+    EXPECT_FALSE(window.mnuPrtTree->isEnabled());
+    window.openFile(QStringLiteral(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    ASSERT_TRUE(window.tbbtnPrtTree->isEnabled());
+    const QString before = window.Panel5->text();
+    window.tbbtnPrtTree->trigger();
+
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(shownWhilePrinting, QStringLiteral("Sending data to the printer... Treeview"));
+    EXPECT_EQ(window.Panel5->text(), before);
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("Sample.dpr"), std::string::npos);
+    EXPECT_NE(text.find("Project... 6 unit(s)"), std::string::npos);
+    EXPECT_NE(text.find("   [continued]"), std::string::npos);
+    EXPECT_NE(text.find("- 2 -"), std::string::npos);
+}
+
+TEST(TfrmLrlDelphiTreePrint, NoPrinterChosenPrintsNothing)
+{
+    TempDir dir;
+    TfrmLrlDelphi window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()));
+    window.setMessageSink([](bool, const QString&) {});
+    window.setTreePrinterSource([] { return std::unique_ptr<QPrinter>(); });
+    window.openFile(QStringLiteral(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    const QString before = window.Panel5->text();
+    EXPECT_EQ(window.printTreeView(), 0);
+    EXPECT_EQ(window.Panel5->text(), before);
+}
+
+TEST(TfrmLrlDelphiTreePrint, TheWindowsPrintSwitchesReachThePrintout)
+{
+    TempDir dir;
+    TfrmLrlDelphi window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()));
+    window.setMessageSink([](bool, const QString&) {});
+    const std::string pdf = (dir.path() / "tree.pdf").string();
+    window.setTreePrinterSource([&] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(pdf));
+        return printer;
+    });
+    window.openFile(QStringLiteral(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    window.browser().settings().FlNm = false;
+    window.browser().settings().PgNo = false;
+    EXPECT_EQ(window.printTreeView(), 2);
+    const std::string text = pdfText(pdf);
+    EXPECT_EQ(text.find("examples/Sample/Sample.dpr"), std::string::npos); // no header
+    EXPECT_EQ(text.find("- 1 -"), std::string::npos);
+    EXPECT_NE(text.find("Stats... "), std::string::npos);
+}
