@@ -30,16 +30,18 @@ namespace {
     }
 
     // Calls f(codePoint, isCharacter) for every character of text in the given Unicode encoding (its
-    // byte-order mark already removed). A piece that is no character is reported with its own value
-    // (a byte or a code unit) and isCharacter false.
-    template <typename F> void forEachCharacter(SourceEncoding encoding, std::string_view text, F&& f)
+    // byte-order mark already removed), except that runs of ASCII in UTF-8 go to ascii(run) whole. A
+    // piece that is no character is reported with its own value (a byte or a code unit) and isCharacter
+    // false.
+    template <typename A, typename F>
+    void forEachCharacter(SourceEncoding encoding, std::string_view text, A&& ascii, F&& f)
     {
         if (encoding == SourceEncoding::Utf8 || encoding == SourceEncoding::Utf8Bom) {
             size_t i = 0;
             while (i < text.size()) {
                 size_t run = asciiPrefix(text.substr(i));
-                for (size_t k = 0; k < run; ++k)
-                    f(char32_t(static_cast<uint8_t>(text[i + k])), true);
+                if (run)
+                    ascii(text.substr(i, run));
                 i += run;
                 if (i == text.size())
                     break;
@@ -91,7 +93,7 @@ namespace {
         size_t nonAscii = 0;
         char32_t last = 0;
         std::array<bool, kPages> lastHeld {};
-        forEachCharacter(encoding, text, [&](char32_t cp, bool isCharacter) {
+        forEachCharacter(encoding, text, [](std::string_view) {}, [&](char32_t cp, bool isCharacter) {
             if (!isCharacter || cp < 0x80)
                 return;
             ++nonAscii;
@@ -166,7 +168,8 @@ DecodedSource SourceDecoder::decode(std::string bytes, int legacyCodePage)
             ? text.size()
             : text.size() / 2 + 1);
     size_t replaced = 0;
-    forEachCharacter(result.info.encoding, text, [&](char32_t cp, bool isCharacter) {
+    forEachCharacter(result.info.encoding, text, [&](std::string_view run) { out += run; },
+        [&](char32_t cp, bool isCharacter) {
         int b = isCharacter ? page.byteOf(cp) : -1;
         if (b < 0) {
             ++replaced;

@@ -201,13 +201,15 @@ TEST(TCustomSyntaxMemo, OutOfMemoryKeepsWhatWasReadSoFar)
     TCustomSyntaxMemo memo;
     FailingStream<std::bad_alloc> in(std::string(10000, 'a'));
     EXPECT_EQ(errorOf<ESyntaxMemo>([&] { memo.loadFromStream(in); }), "Not enough memory for operation");
-    EXPECT_EQ(memo.textStore().charCount(), 8192); // the block inserted before the failure
+    EXPECT_EQ(memo.textStore().charCount(), 10000); // what was read before the failure
     EXPECT_FALSE(memo.isLoading());
     EXPECT_FALSE(memo.textStore().bulkLoad());
 
+    // Other errors pass unchanged; the whole stream is read before the text is replaced, so a read that
+    // fails keeps the text there was.
     FailingStream<EReadError> broken("abc");
-    EXPECT_THROW(memo.loadFromStream(broken), EReadError); // other errors pass unchanged
-    EXPECT_EQ(memo.text(), "");
+    EXPECT_THROW(memo.loadFromStream(broken), EReadError);
+    EXPECT_EQ(memo.textStore().charCount(), 10000);
 }
 
 // --- Files
@@ -224,6 +226,46 @@ TEST(TCustomSyntaxMemo, LoadingAFileLeavesItUntouched)
     EXPECT_EQ(memo.title(), path);
     EXPECT_EQ(lrl::test::readFile(path), bytes);
     EXPECT_EQ(std::filesystem::last_write_time(path), before);
+}
+
+TEST(TCustomSyntaxMemo, LoadsEachEncodingIntoTheCodePageThatHoldsIt)
+{
+    auto load = [](const std::string& fixture, int legacy = 1252) {
+        auto memo = std::make_unique<TCustomSyntaxMemo>();
+        memo->setLegacyCodePage(legacy);
+        memo->loadFromFile(LRL_TEST_DATA_DIR "/encoding/" + fixture);
+        return memo;
+    };
+    for (const char* fixture : { "cp1252.pas", "utf8-bom.pas", "utf8.pas", "utf16le-bom.pas" }) {
+        auto memo = load(fixture);
+        EXPECT_EQ(memo->lines().get(0), "unit Umlaute;") << fixture; // no mark before the text
+        EXPECT_EQ(memo->lines().get(4), "// Preis in \x80: \xE4\xF6\xFC") << fixture;
+        EXPECT_EQ(memo->codePage(), 1252) << fixture;
+        EXPECT_EQ(memo->textStore().lineCount(), 15) << fixture;
+    }
+    EXPECT_EQ(load("utf8-bom.pas")->sourceEncoding().encoding, SourceEncoding::Utf8Bom);
+    EXPECT_EQ(load("utf16le-bom.pas")->sourceEncoding().name(), "UTF-16 LE");
+
+    auto cyrillic = load("utf8-cyrillic.pas");
+    EXPECT_EQ(cyrillic->codePage(), 1251);
+    EXPECT_EQ(cyrillic->lines().get(11), "  Writeln('\xC6\xF3\xEA');");
+    auto mixed = load("utf8-greek-cyrillic.pas");
+    EXPECT_EQ(mixed->codePage(), 1253);
+    EXPECT_EQ(mixed->sourceEncoding().replaced, 3u);
+
+    // Bytes in no Unicode form are taken in the legacy page as they are.
+    auto legacy = load("invalid-utf8.pas", 1250);
+    EXPECT_EQ(legacy->codePage(), 1250);
+    EXPECT_EQ(legacy->sourceEncoding().name(), "Windows-1250");
+    EXPECT_EQ(legacy->lines().get(2), "const S = '\xE4';");
+
+    // Text given to the viewer afterwards is taken in the page of the store.
+    cyrillic->setText("\xC6");
+    EXPECT_EQ(cyrillic->codePage(), 1251);
+    cyrillic->setCodePage(1257);
+    EXPECT_EQ(cyrillic->codePage(), 1257);
+    cyrillic->setCodePage(866); // no page the store can use
+    EXPECT_EQ(cyrillic->codePage(), 1252);
 }
 
 TEST(TCustomSyntaxMemo, FilesThatCannotBeReadRaiseClearErrorsAndKeepTheText)
