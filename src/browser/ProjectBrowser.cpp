@@ -176,6 +176,7 @@ void ProjectBrowser::loadAndScan(const std::string& path)
     {
         m_viewer.setTokenSink(this);
         ScopeExit removeSink([this] { m_viewer.setTokenSink(nullptr); });
+        m_viewer.setLegacyCodePage(m_settings.AnsiCP);
         m_viewer.load(path);
     }
     m_routines.finish();
@@ -281,6 +282,7 @@ void ProjectBrowser::buildProjectTree()
     }
     if (formsFolder && m_formCount == 0)
         m_tree.remove(formsFolder);
+    m_viewer.setLegacyCodePage(m_settings.AnsiCP);
     m_viewer.load(m_openedFile);
 }
 
@@ -322,7 +324,8 @@ void ProjectBrowser::showFormFile()
 bool ProjectBrowser::convertFormFile(const std::string& path, BrowserViewer& target)
 {
     try {
-        lrl::convertFormFile(path, target, m_settings.SupBData);
+        target.setLegacyCodePage(m_settings.AnsiCP);
+        lrl::convertFormFile(path, target, m_settings.SupBData, m_settings.AnsiCP);
         return true;
     } catch (const Exception& e) {
         m_ui.showError(e.message());

@@ -135,6 +135,8 @@ public:
     // Declares the page of the stored text, for a viewer that is given text in another viewer's page
     // (setText, replaceSelection and the edits take bytes of the store's page as they are).
     void setCodePage(int codePage);
+    // Declares how the stored text was decoded (its code page must be one the store can use).
+    void setSourceEncoding(const SourceEncodingInfo& info) { m_store->setEncoding(info); }
     void saveToFile(const std::string& fileName);
     // Writes the whole text in SaveFormat; a null stream raises EFileSaveError "Bad TStream instance",
     // a stream that keeps taking fewer bytes than the text has "Could not save text to stream".

@@ -2,6 +2,7 @@
 
 #include "RecordingUi.h"
 
+#include "browser/FormFileDisplay.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeDump.h"
@@ -125,4 +126,39 @@ TEST(SyntaxMemoBrowserViewer, BigTextShowsProgressWhileItIsRead)
     EXPECT_TRUE(ui.progressShown);
     EXPECT_FALSE(ui.progressVisible);
     EXPECT_NE(formatTree(browser.tree()).find("Last [5/6]"), std::string::npos);
+}
+
+// The tree shows routine names in their characters, whatever the unit's encoding.
+TEST(SyntaxMemoBrowserViewer, RoutineNamesKeepTheirCharactersInEveryEncoding)
+{
+    const std::string dir = std::string(LRL_TEST_DATA_DIR) + "/encoding/";
+    const std::string umlaut = "    Gr\xC3\xBC\xC3\x9F" "e [";
+    for (const char* file : { "cp1252.pas", "utf8-bom.pas", "utf8.pas", "utf16le-bom.pas" }) {
+        RealViewer real;
+        std::string tree = treeOf(real.adapter, dir + file, false, false);
+        EXPECT_NE(tree.find(umlaut), std::string::npos) << file << "\n" << tree;
+        EXPECT_EQ(real.memo.codePage(), 1252) << file;
+    }
+    // A name that starts with a letter outside ASCII is not a name to the shipped scheme, but its
+    // characters still load in the page that holds them.
+    RealViewer cyrillic;
+    treeOf(cyrillic.adapter, dir + "utf8-cyrillic.pas", false, false);
+    EXPECT_EQ(cyrillic.memo.codePage(), 1251);
+}
+
+// A binary form's wide strings reach the viewer as characters, in the code page that holds them.
+TEST(SyntaxMemoBrowserViewer, BinaryFormStringsShowTheirCharacters)
+{
+    TempDir dir;
+    // Resource header, then TPF0 object TForm1 Form1 with Caption = wide string "Жук".
+    std::string form("\xFF\x0A\x00" "FORM1\x00" "\x30\x10\x00\x00\x00\x00" "TPF0\x06TForm1\x05" "Form1"
+                     "\x07" "Caption\x12\x03\x00\x00\x00\x16\x04\x43\x04\x3A\x04\x00\x00",
+        53);
+    std::string path = dir.write("Form1.dfm", form);
+    for (bool suppress : { false, true }) {
+        RealViewer real;
+        convertFormFile(path, real.adapter, suppress);
+        EXPECT_EQ(real.memo.codePage(), 1251) << suppress;
+        EXPECT_EQ(real.memo.lines().get(1), "  Caption = '\xC6\xF3\xEA'") << suppress;
+    }
 }
