@@ -136,7 +136,7 @@ public:
     // (setText, replaceSelection and the edits take bytes of the store's page as they are).
     void setCodePage(int codePage);
     // Declares how the stored text was decoded (its code page must be one the store can use).
-    void setSourceEncoding(const SourceEncodingInfo& info) { m_store->setEncoding(info); }
+    void setSourceEncoding(const SourceEncodingInfo& info);
     void saveToFile(const std::string& fileName);
     // Writes the whole text in SaveFormat; a null stream raises EFileSaveError "Bad TStream instance",
     // a stream that keeps taking fewer bytes than the text has "Could not save text to stream".
@@ -537,6 +537,9 @@ private:
     mutable int m_numberedValue = 0;
 
     int m_legacyCodePage = CodePage::kDefault;
+    int m_metricsCodePage = CodePage::kDefault; // the page the metrics source measures in
+    // Tells the metrics source of a new code page of the text and measures again.
+    void followCodePage();
     // The load's fixed buffers: the raw chunk and the normalised chunk.
     std::vector<uint8_t> m_rawBuffer;
     std::vector<uint8_t> m_workBuffer;

@@ -139,7 +139,16 @@ void TCustomSyntaxMemo::setCodePage(int codePage)
 {
     SourceEncodingInfo info;
     info.codePage = CodePage::of(codePage).number();
+    setSourceEncoding(info);
+}
+
+void TCustomSyntaxMemo::setSourceEncoding(const SourceEncodingInfo& info)
+{
     m_store->setEncoding(info);
+    if (m_metricsCodePage != codePage()) {
+        followCodePage();
+        layoutChanged(options().has(smoWordWrap));
+    }
 }
 
 void TCustomSyntaxMemo::setText(const char* text)

@@ -60,6 +60,10 @@ bool TMemoSearch::findNext(const TFindRequest& request)
         flags |= sfRegExpr;
     if (m_memo.textStore().empty())
         return false;
+    if (request.unmatchable) {
+        reportNotFound(request.text);
+        return false;
+    }
     TSearchResult result;
     return search(request.text, flags, result);
 }

@@ -1,5 +1,6 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
+#include "common/CodePage.h"
 #include "viewer/print/ExportWriters.h"
 #include "viewer/ui/TSyntaxMemoController.h"
 #include "viewer/ui/TSyntaxMemoInput.h"
@@ -409,7 +410,7 @@ void TSyntaxMemo::drawRun(QPainter& p, const TRunPlan& run, const TDisplayLine& 
         } else if (c > 32) {
             p.setFont(m_fonts.font(run.fontStyle));
             p.setPen(ink);
-            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
+            p.drawText(QPoint(x, baseline), QString(QChar(CodePage::of(codePage()).toUnicode(c))));
         }
         x += metrics().advance(run.fontStyle, c);
     }
