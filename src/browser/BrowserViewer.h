@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SourceEncoding.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,8 @@ public:
     virtual void setLines(const std::vector<std::string>& lines) = 0;
     // The code page of files whose bytes are in no Unicode form, for the loads that follow.
     virtual void setLegacyCodePage(int codePage) { (void)codePage; }
+    // How the text shown now was written, and what was replaced when it was decoded.
+    virtual SourceEncodingInfo sourceEncoding() const { return {}; }
     // Puts the selection start, and with it the caret, at the character offset and scrolls the caret's
     // line into view.
     virtual void moveCaretTo(int32_t offset) = 0;

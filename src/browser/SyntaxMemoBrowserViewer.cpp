@@ -53,6 +53,8 @@ std::string SyntaxMemoBrowserViewer::tokenText(int32_t start, int32_t end) const
 
 void SyntaxMemoBrowserViewer::setLegacyCodePage(int codePage) { m_memo.setLegacyCodePage(codePage); }
 
+SourceEncodingInfo SyntaxMemoBrowserViewer::sourceEncoding() const { return m_memo.sourceEncoding(); }
+
 int SyntaxMemoBrowserViewer::lineCount() const
 {
     // The store cuts long lines into several nodes (and word wrap into rows); the file's lines are its

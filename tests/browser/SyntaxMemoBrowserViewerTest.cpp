@@ -162,3 +162,26 @@ TEST(SyntaxMemoBrowserViewer, BinaryFormStringsShowTheirCharacters)
         EXPECT_EQ(real.memo.lines().get(1), "  Caption = '\xC6\xF3\xEA'") << suppress;
     }
 }
+
+// The status area names each file's encoding, and how many characters its code page lacked.
+TEST(SyntaxMemoBrowserViewer, StatusShowsTheEncoding)
+{
+    struct Case {
+        const char* file;
+        const char* text;
+    };
+    for (Case c : { Case { "cp1252.pas", "  Windows-1252" }, Case { "utf8-bom.pas", "  UTF-8 BOM" },
+             Case { "utf8.pas", "  UTF-8" }, Case { "utf16le-bom.pas", "  UTF-16 LE" },
+             Case { "utf8-greek-cyrillic.pas", "  UTF-8, 3 characters replaced" } }) {
+        RealViewer real;
+        RecordingUi ui;
+        TempDir dir;
+        ProjectBrowser browser(real.adapter, ui, (dir.path() / "info.dat").string());
+        browser.openFile(std::string(LRL_TEST_DATA_DIR) + "/encoding/" + c.file);
+        EXPECT_TRUE(ui.status[StatusPanel::Panel5].ends_with(std::string(") bytes") + c.text))
+            << c.file << ": " << ui.status[StatusPanel::Panel5];
+    }
+    SourceEncodingInfo one;
+    one.replaced = 1;
+    EXPECT_EQ(encodingText(one), "Windows-1252, 1 character replaced");
+}

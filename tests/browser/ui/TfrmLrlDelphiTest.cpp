@@ -156,7 +156,7 @@ TEST_F(Window, OpeningTheSampleProjectShowsItsTreeAndStatus)
     EXPECT_TRUE(window.Panel4->text().contains(" lines "));
     QFileInfo dpr(samplePath("Sample.dpr"));
     EXPECT_TRUE(window.Panel5->text().startsWith("Last modified... "));
-    EXPECT_TRUE(window.Panel5->text().endsWith(QStringLiteral("  (%1) bytes").arg(dpr.size())));
+    EXPECT_TRUE(window.Panel5->text().endsWith(QStringLiteral("  (%1) bytes  Windows-1252").arg(dpr.size())));
     EXPECT_EQ(window.FileLabel1->path(), samplePath("Sample.dpr"));
     EXPECT_TRUE(window.mnuFind->isEnabled());
     EXPECT_TRUE(window.tbbtnPrtTree->isEnabled());
