@@ -185,3 +185,21 @@ TEST(SyntaxMemoBrowserViewer, StatusShowsTheEncoding)
     one.replaced = 1;
     EXPECT_EQ(encodingText(one), "Windows-1252, 1 character replaced");
 }
+
+// Unit paths a project names are UTF-8 like every text the browser reads, so a unit with umlauts in its
+// name is found on disk (where names are UTF-8) whether the project is in Windows-1252 or UTF-8.
+TEST(SyntaxMemoBrowserViewer, UnitNamesWithUmlautsAreFound)
+{
+    const std::string unit = "unit Gr\xC3\xBC\xC3\x9F" "e;\r\ninterface\r\nprocedure Hallo;\r\nimplementation\r\n"
+                             "procedure Hallo;\r\nbegin\r\nend;\r\nend.\r\n";
+    for (const std::string& project : { std::string("program P;\r\nuses Gr\xFC\xDF" "e in 'Gr\xFC\xDF" "e.pas';\r\nbegin\r\nend.\r\n"),
+             std::string("program P;\r\nuses Gr\xC3\xBC\xC3\x9F" "e in 'Gr\xC3\xBC\xC3\x9F" "e.pas';\r\nbegin\r\nend.\r\n") }) {
+        TempDir dir;
+        dir.write("Gr\xC3\xBC\xC3\x9F" "e.pas", unit);
+        std::string dpr = dir.write("P.dpr", project);
+        RealViewer real;
+        std::string tree = treeOf(real.adapter, dpr, false, false);
+        EXPECT_NE(tree.find("  Gr\xC3\xBC\xC3\x9F" "e.pas ["), std::string::npos) << tree;
+        EXPECT_NE(tree.find("Hallo ["), std::string::npos) << tree;
+    }
+}
