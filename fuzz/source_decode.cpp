@@ -1,5 +1,5 @@
 // Runs arbitrary bytes through encoding detection and decoding. The first input byte picks the legacy
-// code page. Checks that the decoded text holds one stored character per character the input's
+// code page and whether the bytes start the text (or go on behind an ASCII start, without a mark). Checks that the decoded text holds one stored character per character the input's
 // encoding holds (read here independently), that every stored byte reads back as that character or is
 // a "?" counted as replaced, and that legacy bytes are kept as they are.
 
@@ -65,13 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    int legacy = CodePage::kStoragePages[data[0] % CodePage::kStoragePages.size()];
+    int legacy = CodePage::kStoragePages[(data[0] & 0x7F) % CodePage::kStoragePages.size()];
+    const bool atStart = (data[0] & 0x80) == 0;
     std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    DecodedSource decoded = SourceDecoder::decode(bytes, legacy);
+    DecodedSource decoded = SourceDecoder::decode(bytes, legacy, atStart);
     if (!CodePage::isSupported(decoded.info.codePage))
         fail("stored in a page the store cannot use");
-    if (decoded.info.encoding != SourceDecoder::detect(bytes))
+    if (decoded.info.encoding != SourceDecoder::detect(bytes, atStart))
         fail("decode and detect disagree");
+    if (!atStart && decoded.info.encoding != SourceEncoding::Legacy && decoded.info.encoding != SourceEncoding::Utf8)
+        fail("a byte-order mark behind the start of the text");
     if (decoded.info.encoding == SourceEncoding::Legacy) {
         if (decoded.text != bytes || decoded.info.codePage != legacy || decoded.info.replaced != 0)
             fail("legacy bytes changed");

@@ -132,13 +132,15 @@ bool SourceDecoder::isValidUtf8(std::string_view bytes)
     }
 }
 
-SourceEncoding SourceDecoder::detect(std::string_view bytes)
+size_t SourceDecoder::asciiLength(std::string_view bytes) { return asciiPrefix(bytes); }
+
+SourceEncoding SourceDecoder::detect(std::string_view bytes, bool atStart)
 {
-    if (bytes.starts_with(kUtf8Bom))
+    if (atStart && bytes.starts_with(kUtf8Bom))
         return SourceEncoding::Utf8Bom;
-    if (bytes.starts_with(kUtf16LeBom))
+    if (atStart && bytes.starts_with(kUtf16LeBom))
         return SourceEncoding::Utf16Le;
-    if (bytes.starts_with(kUtf16BeBom))
+    if (atStart && bytes.starts_with(kUtf16BeBom))
         return SourceEncoding::Utf16Be;
     size_t ascii = asciiPrefix(bytes);
     if (ascii == bytes.size())
@@ -146,10 +148,10 @@ SourceEncoding SourceDecoder::detect(std::string_view bytes)
     return isValidUtf8(bytes.substr(ascii)) ? SourceEncoding::Utf8 : SourceEncoding::Legacy;
 }
 
-DecodedSource SourceDecoder::decode(std::string bytes, int legacyCodePage)
+DecodedSource SourceDecoder::decode(std::string bytes, int legacyCodePage, bool atStart)
 {
     DecodedSource result;
-    result.info.encoding = detect(bytes);
+    result.info.encoding = detect(bytes, atStart);
     if (result.info.encoding == SourceEncoding::Legacy) {
         result.info.codePage = CodePage::of(legacyCodePage).number();
         result.text = std::move(bytes);

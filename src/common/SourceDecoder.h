@@ -26,11 +26,14 @@ struct DecodedSource {
 // is not part of the text.
 class SourceDecoder {
 public:
-    static SourceEncoding detect(std::string_view bytes);
+    // atStart false: the bytes go on behind an ASCII start of the text, so they hold no byte-order mark.
+    static SourceEncoding detect(std::string_view bytes, bool atStart = true);
     // A legacy code page that is not one of CodePage::kStoragePages reads as Windows-1252.
-    static DecodedSource decode(std::string bytes, int legacyCodePage = CodePage::kDefault);
+    static DecodedSource decode(std::string bytes, int legacyCodePage = CodePage::kDefault, bool atStart = true);
     // True when the bytes are valid UTF-8 (pure ASCII included).
     static bool isValidUtf8(std::string_view bytes);
+    // The length of the ASCII run the bytes start with.
+    static size_t asciiLength(std::string_view bytes);
 };
 
 } // namespace lrl

@@ -119,9 +119,8 @@ public:
     void loadFromFile(const std::string& fileName);
     // Replaces the whole text with the stream's bytes from its position to its end, read as a file's are:
     // their encoding is detected (SourceDecoder, with LegacyCodePage for bytes in no Unicode form) and the
-    // store keeps the decoded text and its code page. The whole stream is read first: a read that fails
-    // keeps the text there was, except that running out of memory raises ESyntaxMemo "Not enough memory
-    // for operation" and shows what was read so far.
+    // store keeps the decoded text and its code page. Running out of memory raises ESyntaxMemo "Not enough
+    // memory for operation" and keeps what was read so far.
     void loadFromStream(Stream& in);
     // Loads a file's bytes already in memory the way loadFromStream does.
     void loadSource(std::string bytes);

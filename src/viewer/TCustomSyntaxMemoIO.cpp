@@ -65,7 +65,7 @@ namespace {
 
     const char* const kNoMemory = "Not enough memory for operation";
 
-    // Reads the stream's bytes from its position to its end into bytes; false when memory ran out, with
+    // Appends the stream's bytes from its position to its end to bytes; false when memory ran out, with
     // the bytes read before.
     bool readRest(Stream& in, std::string& bytes)
     {
@@ -74,7 +74,7 @@ namespace {
             if (in.canSeek()) {
                 int64_t left = in.size() - in.position();
                 if (left > 0)
-                    bytes.reserve(static_cast<size_t>(left));
+                    bytes.reserve(bytes.size() + static_cast<size_t>(left));
             }
             for (;;) {
                 size_t had = bytes.size();
@@ -113,13 +113,26 @@ void TCustomSyntaxMemo::loadFromFile(const std::string& fileName)
 
 void TCustomSyntaxMemo::loadFromStream(Stream& in)
 {
-    // The encoding is told by the whole text, so all of it is read first. Running out of memory while
-    // reading still shows what was read.
-    std::string bytes;
-    bool complete = readRest(in, bytes);
-    loadSource(std::move(bytes));
-    if (!complete)
-        throw ESyntaxMemo(kNoMemory);
+    // ASCII reads the same in every encoding, so the text goes into the store as it is read while it is
+    // ASCII (the common case keeps the speed of a plain load). From the first chunk with another byte on,
+    // the rest is read whole: the encoding is told by all of it.
+    loadScoped([&] {
+        SourceEncodingInfo ascii;
+        ascii.codePage = m_legacyCodePage;
+        m_store->setEncoding(ascii);
+        TTextFeeder feeder(*m_store, m_workBuffer, 0, 0);
+        std::string rest;
+        if (!feeder.feedAsciiStream(in, m_rawBuffer, rest)) {
+            bool complete = readRest(in, rest);
+            DecodedSource decoded = SourceDecoder::decode(std::move(rest), m_legacyCodePage, !feeder.fed());
+            m_store->setEncoding(decoded.info);
+            feeder.feedAll(decoded.text);
+            // Running out of memory while reading still shows what was read.
+            if (!complete)
+                throw std::bad_alloc();
+        }
+        feeder.finish();
+    });
 }
 
 void TCustomSyntaxMemo::loadSource(std::string bytes)

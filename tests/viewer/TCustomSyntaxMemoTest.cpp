@@ -201,15 +201,13 @@ TEST(TCustomSyntaxMemo, OutOfMemoryKeepsWhatWasReadSoFar)
     TCustomSyntaxMemo memo;
     FailingStream<std::bad_alloc> in(std::string(10000, 'a'));
     EXPECT_EQ(errorOf<ESyntaxMemo>([&] { memo.loadFromStream(in); }), "Not enough memory for operation");
-    EXPECT_EQ(memo.textStore().charCount(), 10000); // what was read before the failure
+    EXPECT_EQ(memo.textStore().charCount(), 8192); // the block inserted before the failure
     EXPECT_FALSE(memo.isLoading());
     EXPECT_FALSE(memo.textStore().bulkLoad());
 
-    // Other errors pass unchanged; the whole stream is read before the text is replaced, so a read that
-    // fails keeps the text there was.
     FailingStream<EReadError> broken("abc");
-    EXPECT_THROW(memo.loadFromStream(broken), EReadError);
-    EXPECT_EQ(memo.textStore().charCount(), 10000);
+    EXPECT_THROW(memo.loadFromStream(broken), EReadError); // other errors pass unchanged
+    EXPECT_EQ(memo.text(), "");
 }
 
 // --- Files
@@ -266,6 +264,34 @@ TEST(TCustomSyntaxMemo, LoadsEachEncodingIntoTheCodePageThatHoldsIt)
     EXPECT_EQ(cyrillic->codePage(), 1257);
     cyrillic->setCodePage(866); // no page the store can use
     EXPECT_EQ(cyrillic->codePage(), 1252);
+}
+
+// The text goes into the store as it is read while it is ASCII; the first other byte may come many
+// chunks later and still decides the encoding of the whole text.
+TEST(TCustomSyntaxMemo, EncodingIsToldByBytesFarIntoTheText)
+{
+    const std::string ascii(20000, 'a');
+    TCustomSyntaxMemo memo;
+    loadBytes(memo, ascii + "\xD0\x96");
+    EXPECT_EQ(memo.codePage(), 1251);
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(memo.textRange(19999, 20001), "a\xC6");
+    EXPECT_EQ(memo.textStore().charCount(), 20001);
+
+    loadBytes(memo, ascii + "\xE4\xD0\x96"); // no UTF-8: legacy bytes as they are
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Legacy);
+    EXPECT_EQ(memo.codePage(), 1252);
+    EXPECT_EQ(memo.textRange(20000, 20003), "\xE4\xD0\x96");
+
+    // A byte-order mark counts only at the start of the text.
+    loadBytes(memo, ascii + "\xEF\xBB\xBF" "b");
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(memo.sourceEncoding().replaced, 1u);
+    EXPECT_EQ(memo.textRange(20000, 20002), "?b");
+
+    loadBytes(memo, ascii);
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Legacy);
+    EXPECT_EQ(memo.textStore().charCount(), 20000);
 }
 
 TEST(TCustomSyntaxMemo, FilesThatCannotBeReadRaiseClearErrorsAndKeepTheText)
