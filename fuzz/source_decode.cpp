@@ -1,5 +1,6 @@
 // Runs arbitrary bytes through encoding detection and decoding. The first input byte picks the legacy
-// code page and whether the bytes start the text (or go on behind an ASCII start, without a mark). Checks that the decoded text holds one stored character per character the input's
+// code page and whether the bytes start the text (or go on behind an ASCII start, without a
+// byte-order mark). Checks that the decoded text holds one stored character per character the input's
 // encoding holds (read here independently), that every stored byte reads back as that character or is
 // a "?" counted as replaced, and that legacy bytes are kept as they are.
 

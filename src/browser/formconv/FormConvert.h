@@ -27,8 +27,8 @@ void convertFormStream(Stream& input, Stream& output);
 std::string convertFormResource(std::span<const uint8_t> bytes, int legacyCodePage = 1252);
 
 // How a form file is stored, told by its first bytes: text when it starts with a UTF-8 or UTF-16
-// byte-order mark; binary when it starts with 0xFF (a resource header) or "TPF0"; text when it starts with TAB, VT, CR, space or "object"/"inherited" (either case), unknown
-// otherwise.
+// byte-order mark; binary when it starts with 0xFF (a resource header) or "TPF0"; text when it starts
+// with TAB, VT, CR, space or "object"/"inherited" (either case); unknown otherwise.
 enum class FormFileFormat { Binary, Text, Unknown };
 FormFileFormat formFileFormat(std::span<const uint8_t> bytes);
 
