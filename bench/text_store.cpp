@@ -1,7 +1,9 @@
-// The text store: loading source files (speed and heap per byte of text), finding the node of an offset
+// The text store: loading source files (speed and heap per byte of text; the corpus as it is, made pure
+// ASCII, and written as UTF-8, whose characters are decoded into a code page), finding the node of an offset
 // near the top line and far from it, column mapping on TAB-heavy lines, and reading the text through the
 // character stream.
 
+#include "common/CodePage.h"
 #include "support/Corpus.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TEdStream.h"
@@ -75,17 +77,31 @@ namespace {
 
 using namespace lrl;
 
-// A corpus file of about `bytes` bytes in the temporary folder, written once per size.
-const std::string& corpusFile(size_t bytes)
+enum class CorpusForm { AsIs, Ascii, Utf8 };
+
+// A corpus file of about `bytes` bytes in the temporary folder, written once per size and form: as it
+// is, with every non-ASCII byte made "?", or with them read as Windows-1252 and written as UTF-8.
+const std::string& corpusFile(size_t bytes, CorpusForm form = CorpusForm::AsIs)
 {
-    static std::map<size_t, std::string> files;
-    auto& path = files[bytes];
+    static std::map<std::pair<size_t, CorpusForm>, std::string> files;
+    auto& path = files[{ bytes, form }];
     if (path.empty()) {
-        const std::string& text = bench::pascalCorpus(bytes);
+        std::string text = bench::pascalCorpus(bytes).substr(0, bytes);
+        if (form == CorpusForm::Ascii) {
+            for (char& c : text)
+                if (static_cast<unsigned char>(c) >= 0x80)
+                    c = '?';
+        } else if (form == CorpusForm::Utf8) {
+            // A corpus without any non-ASCII byte gets a first line with an umlaut, so that it is UTF-8.
+            text = CodePage::of(1252).toUtf8(text);
+            if (text.size() == bytes)
+                text = "// \xC3\xA4\r\n" + text;
+        }
         path = (std::filesystem::temp_directory_path()
-            / ("lrl-bench-text-" + std::to_string(::getpid()) + "-" + std::to_string(bytes) + ".pas"))
+            / ("lrl-bench-text-" + std::to_string(::getpid()) + "-" + std::to_string(bytes) + "-"
+                + std::to_string(int(form)) + ".pas"))
                    .string();
-        std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(bytes));
+        std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
         std::atexit([] {
             for (auto& [size, file] : files)
                 std::filesystem::remove(file);
@@ -94,10 +110,10 @@ const std::string& corpusFile(size_t bytes)
     return path;
 }
 
-void BM_LoadFile(benchmark::State& state)
+void loadFile(benchmark::State& state, CorpusForm form)
 {
     size_t bytes = static_cast<size_t>(state.range(0)) << 20;
-    const std::string& path = corpusFile(bytes);
+    const std::string& path = corpusFile(bytes, form);
     size_t kept = 0;
     size_t peak = 0;
     size_t mallinfoKept = 0;
@@ -123,7 +139,12 @@ void BM_LoadFile(benchmark::State& state)
     state.counters["bytes_per_line"] = double(bytes) / lines;
     state.SetLabel(bench::pascalCorpusOrigin());
 }
+void BM_LoadFile(benchmark::State& state) { loadFile(state, CorpusForm::AsIs); }
 BENCHMARK(BM_LoadFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+void BM_LoadAsciiFile(benchmark::State& state) { loadFile(state, CorpusForm::Ascii); }
+BENCHMARK(BM_LoadAsciiFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+void BM_LoadUtf8File(benchmark::State& state) { loadFile(state, CorpusForm::Utf8); }
+BENCHMARK(BM_LoadUtf8File)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // One loaded 100 MB text shared by the lookup benchmarks.
 TCustomSyntaxMemo& bigText()

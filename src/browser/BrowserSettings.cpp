@@ -1,5 +1,6 @@
 #include "browser/BrowserSettings.h"
 
+#include "common/CodePage.h"
 #include "common/SettingsWriter.h"
 
 namespace lrl {
@@ -43,6 +44,9 @@ void BrowserSettings::read(const SettingsStore& store)
         DckLoc = ToolbarDock::Top;
         break;
     }
+    AnsiCP = form.readInt("AnsiCP", d.AnsiCP);
+    if (!CodePage::isSupported(AnsiCP))
+        AnsiCP = d.AnsiCP;
 }
 
 void BrowserSettings::write(SettingsStore& store) const
@@ -74,6 +78,7 @@ void BrowserSettings::write(SettingsStore& store) const
     prt.writeFlag("dsf", dsf);
 
     form.writeInt("DckLoc", dockLocation(DckLoc));
+    form.writeInt("AnsiCP", AnsiCP);
 }
 
 void BrowserSettings::writeDsf(SettingsStore& store, bool value) { SettingsWriter(store, kPrtOpsSection).writeFlag("dsf", value); }

@@ -42,6 +42,9 @@ struct BrowserSettings {
     bool SupBData = true; // suppress binary data of form files
     bool DckTlbr = true; // the toolbar may be dragged between docks
     ToolbarDock DckLoc = ToolbarDock::Top;
+    // The code page of sources whose bytes are in no Unicode form: one of CodePage::kStoragePages; any
+    // other stored number reads as the default.
+    int32_t AnsiCP = 1252;
     // PrtOps
     bool PgNo = true; // print page numbers
     bool Dt = true; // print the date
@@ -50,11 +53,12 @@ struct BrowserSettings {
     bool dsf = false; // do not show the print options review dialog
     bool PrtSepPgs = false; // marking prints on separate pages
 
-    // Reads every value in the window's creation order: Top, Left, Height, Width, P2, the flags, DckLoc.
+    // Reads every value in the window's creation order: Top, Left, Height, Width, P2, the flags, DckLoc,
+    // AnsiCP.
     // LmtTVUpDt is switched on, not read.
     void read(const SettingsStore& store);
     // Writes every value in the window's close order: the geometry, the FormOps flags, the PrtOps flags,
-    // DckLoc (right 2, left 1, anything else 0).
+    // DckLoc (right 2, left 1, anything else 0), AnsiCP.
     void write(SettingsStore& store) const;
 
     // "dsf" alone, as the print options review dialog writes it when it closes.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SourceEncoding.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,7 +23,8 @@ public:
     virtual void load(const std::string& path) = 0;
     // The sink load reports to; null for none.
     virtual void setTokenSink(TokenSink* sink) = 0;
-    // The characters from start up to, not including, end of the current text.
+    // The characters from start up to, not including, end of the current text, as UTF-8 (whatever code
+    // page the text is stored in).
     virtual std::string tokenText(int32_t start, int32_t end) const = 0;
     // The lines of the text as the file has them: a line longer than a viewer row, or cut into rows by
     // word wrap, counts once. Asked for every token during a load, so it must be cheap.
@@ -37,8 +40,13 @@ public:
 
     // Replaces the text by text, read as a file's content is (no tokens reported).
     virtual void loadText(const std::string& text) = 0;
-    // Clears the viewer, adds the lines and puts the selection start at 0.
+    // Clears the viewer, adds the lines and puts the selection start at 0. The lines' encoding is
+    // detected as a file's is, over all of them.
     virtual void setLines(const std::vector<std::string>& lines) = 0;
+    // The code page of files whose bytes are in no Unicode form, for the loads that follow.
+    virtual void setLegacyCodePage(int codePage) { (void)codePage; }
+    // How the text shown now was written, and what was replaced when it was decoded.
+    virtual SourceEncodingInfo sourceEncoding() const { return {}; }
     // Puts the selection start, and with it the caret, at the character offset and scrolls the caret's
     // line into view.
     virtual void moveCaretTo(int32_t offset) = 0;

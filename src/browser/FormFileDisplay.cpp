@@ -82,12 +82,12 @@ std::vector<std::string> suppressBinaryData(const std::vector<std::string>& line
     return kept;
 }
 
-void convertFormFile(const std::string& path, BrowserViewer& viewer, bool supBData)
+void convertFormFile(const std::string& path, BrowserViewer& viewer, bool supBData, int legacyCodePage)
 {
     std::string text;
     try {
         std::vector<uint8_t> bytes = readWholeFile(path);
-        text = formFileText(std::span<const uint8_t>(bytes));
+        text = formFileText(std::span<const uint8_t>(bytes), legacyCodePage);
     } catch (const std::exception& e) {
         throw Exception(formFileErrorText(e.what()));
     }

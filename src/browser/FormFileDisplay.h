@@ -34,7 +34,8 @@ std::vector<std::string> suppressBinaryData(const std::vector<std::string>& line
 // the lines are filtered by suppressBinaryData, added to the cleared viewer, and the selection start put
 // at 0; otherwise the viewer loads the text unchanged. Any failure (missing file, neither text nor a
 // resource-headed binary form, a damaged form) raises lrl::Exception with formFileErrorText, and the
-// viewer keeps what it had.
-void convertFormFile(const std::string& path, BrowserViewer& viewer, bool supBData);
+// viewer keeps what it had. A binary form becomes UTF-8 text (its 8-bit texts that are no UTF-8 read in
+// legacyCodePage); the viewer detects the text's encoding as it does a file's.
+void convertFormFile(const std::string& path, BrowserViewer& viewer, bool supBData, int legacyCodePage = 1252);
 
 } // namespace lrl

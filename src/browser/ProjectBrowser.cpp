@@ -176,6 +176,7 @@ void ProjectBrowser::loadAndScan(const std::string& path)
     {
         m_viewer.setTokenSink(this);
         ScopeExit removeSink([this] { m_viewer.setTokenSink(nullptr); });
+        m_viewer.setLegacyCodePage(m_settings.AnsiCP);
         m_viewer.load(path);
     }
     m_routines.finish();
@@ -281,6 +282,7 @@ void ProjectBrowser::buildProjectTree()
     }
     if (formsFolder && m_formCount == 0)
         m_tree.remove(formsFolder);
+    m_viewer.setLegacyCodePage(m_settings.AnsiCP);
     m_viewer.load(m_openedFile);
 }
 
@@ -322,7 +324,8 @@ void ProjectBrowser::showFormFile()
 bool ProjectBrowser::convertFormFile(const std::string& path, BrowserViewer& target)
 {
     try {
-        lrl::convertFormFile(path, target, m_settings.SupBData);
+        target.setLegacyCodePage(m_settings.AnsiCP);
+        lrl::convertFormFile(path, target, m_settings.SupBData, m_settings.AnsiCP);
         return true;
     } catch (const Exception& e) {
         m_ui.showError(e.message());
@@ -377,6 +380,16 @@ std::string ProjectBrowser::routineStats(const TTreeNode* node)
     return text;
 }
 
+std::string encodingText(const SourceEncodingInfo& info)
+{
+    std::string text = info.name();
+    if (info.replaced == 1)
+        text += ", 1 character replaced";
+    else if (info.replaced > 1)
+        text += ", " + std::to_string(info.replaced) + " characters replaced";
+    return text;
+}
+
 void ProjectBrowser::showFileStatus(const TTreeNode* node, const std::string& name)
 {
     bool many = m_viewer.lineCount() > kManyLines;
@@ -388,8 +401,11 @@ void ProjectBrowser::showFileStatus(const TTreeNode* node, const std::string& na
     });
     setStatus(StatusPanel::Panel4, name + "... " + routineStats(node));
     std::string path = resolvePath(name, m_fileLabel);
-    setStatus(
-        StatusPanel::Panel5, lastModifiedText(path) + "  (" + std::to_string(fileSizeOf(path)) + ") bytes");
+    const int64_t size = fileSizeOf(path);
+    std::string text = lastModifiedText(path) + "  (" + std::to_string(size) + ") bytes";
+    if (size >= 0)
+        text += "  " + encodingText(m_viewer.sourceEncoding());
+    setStatus(StatusPanel::Panel5, text);
 }
 
 void ProjectBrowser::showProjectCounts(const TTreeNode* node)

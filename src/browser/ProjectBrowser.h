@@ -6,6 +6,7 @@
 #include "browser/StringList.h"
 #include "browser/TokenSink.h"
 #include "browser/TreeModel.h"
+#include "common/SourceEncoding.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +27,10 @@ class BrowserViewer;
 // Failures of the viewer or the file system propagate as exceptions after the open has been finished
 // (first node selected, status texts, the viewer's line updates resumed, word wrap restored); the window
 // shows their message in an error box.
+// How the status area names a file's encoding: "UTF-8", "Windows-1251", ..., followed by ", 3 characters
+// replaced" when characters the stored code page lacks became "?".
+std::string encodingText(const SourceEncodingInfo& info);
+
 class ProjectBrowser : private TokenSink {
 public:
     // The open dialog's filter: description|patterns pairs.

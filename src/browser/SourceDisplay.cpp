@@ -116,8 +116,10 @@ void SourceDisplay::click(const TTreeNode* node)
 void SourceDisplay::showFile(const TTreeNode* node)
 {
     std::string path = resolvePath(node->text(), m_browser.openedFile());
-    if (fileExists(path))
+    if (fileExists(path)) {
+        m_viewer.setLegacyCodePage(m_browser.settings().AnsiCP);
         m_viewer.load(path);
+    }
     m_browser.showProjectCounts(node);
     const TTreeNode* first = node->firstChild();
     m_browser.showFileStatus(first ? first : node, node->text());
@@ -126,8 +128,10 @@ void SourceDisplay::showFile(const TTreeNode* node)
 void SourceDisplay::showOptions(const TTreeNode* node)
 {
     std::string path = findFileIgnoringCase(changeFileExt(m_browser.openedFile(), ".dof"));
-    if (fileExists(path))
+    if (fileExists(path)) {
+        m_viewer.setLegacyCodePage(m_browser.settings().AnsiCP);
         m_viewer.load(path);
+    }
     m_browser.showProjectCounts(node);
     m_browser.showFileStatus(node, extractFileName(path));
 }
@@ -167,6 +171,7 @@ void SourceDisplay::jump(const TTreeNode& routine, const TTreeNode* selected)
     ScopeExit unfreeze([this] { m_displayUi.unfreezePainting(); });
     if (!sameText(shownFileName(), unit->text())) {
         // The load replaces the text; one that fails keeps the viewer as it was.
+        m_viewer.setLegacyCodePage(m_browser.settings().AnsiCP);
         m_viewer.load(resolvePath(unit->text(), m_browser.openedFile()));
         // Counted from the unit's first category, as a click on the unit counts, so that a unit shows
         // the same routine counts however it was reached.

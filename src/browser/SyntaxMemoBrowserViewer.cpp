@@ -1,6 +1,7 @@
 #include "browser/SyntaxMemoBrowserViewer.h"
 
 #include "browser/TokenSink.h"
+#include "common/CodePage.h"
 #include "common/ReadOnlyMemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TEdStream.h"
@@ -46,8 +47,15 @@ std::string SyntaxMemoBrowserViewer::tokenText(int32_t start, int32_t end) const
     std::string text(static_cast<size_t>(end - start), '\0');
     size_t got = reader->CharStream::read(reinterpret_cast<uint8_t*>(text.data()), text.size());
     text.resize(got);
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return CodePage::of(m_memo.codePage()).toUtf8(text);
     return text;
 }
+
+void SyntaxMemoBrowserViewer::setLegacyCodePage(int codePage) { m_memo.setLegacyCodePage(codePage); }
+
+SourceEncodingInfo SyntaxMemoBrowserViewer::sourceEncoding() const { return m_memo.sourceEncoding(); }
 
 int SyntaxMemoBrowserViewer::lineCount() const
 {
@@ -86,6 +94,7 @@ void SyntaxMemoBrowserViewer::loadText(const std::string& text)
 
 void SyntaxMemoBrowserViewer::setLines(const std::vector<std::string>& lines)
 {
+    // Added to the cleared viewer, the lines are loaded as a file's text is, their encoding detected.
     m_memo.clear();
     m_memo.lines().addStrings(lines);
     m_memo.setSelStart(0);

@@ -25,6 +25,8 @@ public:
     void load(const std::string& path) override;
     void setTokenSink(TokenSink* sink) override;
     std::string tokenText(int32_t start, int32_t end) const override;
+    void setLegacyCodePage(int codePage) override;
+    SourceEncodingInfo sourceEncoding() const override;
     int lineCount() const override;
     int32_t textLength() const override;
     void clear() override;

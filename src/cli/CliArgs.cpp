@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "common/CodePage.h"
+
 #include "browser/FilePaths.h"
 #include "common/Exception.h"
 #include "common/FileStream.h"
@@ -94,6 +96,17 @@ void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     FileStream out(path, FileStream::Mode::Create);
     out.writeBuffer(bytes.data(), bytes.size());
     out.close();
+}
+
+int codePageOption(const CliArgs& args)
+{
+    if (!args.has("--codepage"))
+        return CodePage::kDefault;
+    const std::string value = args.value("--codepage");
+    for (int page : CodePage::kStoragePages)
+        if (value == std::to_string(page))
+            return page;
+    throw UsageError { "--codepage takes 1252, 1250, 1251, 1253, 1254 or 1257" };
 }
 
 } // namespace lrl::cli

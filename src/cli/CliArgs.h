@@ -29,6 +29,10 @@ private:
     std::vector<std::string> m_positional;
 };
 
+// The legacy code page of --codepage N (for bytes in no Unicode form; 1252 without the option). Raises
+// UsageError unless N is one of the pages the viewer stores text in.
+int codePageOption(const CliArgs& args);
+
 // Raises EFOpenError "Cannot open file "PATH". Not a regular file" for a path that exists but is no
 // regular file (a folder, a FIFO, a device, a link to one), before anything opens it: opening a FIFO
 // waits for a writer, and a device can give endless bytes. A path that does not exist passes, so that

@@ -32,7 +32,7 @@ public:
 
 int runExport(const std::vector<std::string>& argv)
 {
-    CliArgs args(argv, { "--rtf", "--html", "--plain" }, { "--scheme", "--settings" });
+    CliArgs args(argv, { "--rtf", "--html", "--plain" }, { "--scheme", "--settings", "--codepage" });
     args.expectPositional(1, 1);
     if (args.has("--rtf") == args.has("--html"))
         throw UsageError { "give one of --rtf and --html" };
@@ -42,6 +42,7 @@ int runExport(const std::vector<std::string>& argv)
     // Bound to the scanner component, the viewer takes the scheme's styles and font and is scanned by it,
     // as the main window's viewer is.
     TCustomSyntaxMemo memo(parser);
+    memo.setLegacyCodePage(codePageOption(args));
     memo.loadFromFile(args.inputFile(0));
     memo.setTitle(args.positional()[0]);
     installExportWriters(memo);
@@ -51,10 +52,12 @@ int runExport(const std::vector<std::string>& argv)
     return std::fflush(stdout) == 0 ? kOk : kError;
 }
 
-const CliRegistrar exportCommand("export", "--rtf|--html [--scheme TABLE] [--plain | --settings FILE] FILE",
+const CliRegistrar exportCommand("export",
+    "--rtf|--html [--scheme TABLE] [--plain | --settings FILE] [--codepage N] FILE",
     "writes the whole text of FILE, highlighted with the shipped scheme (or a stored scheme table) in the "
     "user's stored styles (from the program's settings file, or FILE), else the program's default ones, "
-    "or with --plain in the scheme's own, as rich text or HTML to standard output",
+    "or with --plain in the scheme's own, as rich text or HTML to standard output; the file's encoding is "
+    "detected as the viewer does, --codepage naming the code page of files in no Unicode form (default 1252)",
     runExport);
 
 } // namespace

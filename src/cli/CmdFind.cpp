@@ -4,10 +4,13 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "common/CodePage.h"
+#include "common/SourceDecoder.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TMemoSearch.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace lrl::cli {
 
@@ -15,9 +18,10 @@ namespace {
 
 int runFind(const std::vector<std::string>& argv)
 {
-    CliArgs args(argv, { "--regex", "--case", "--word", "--backward" }, {});
+    CliArgs args(argv, { "--regex", "--case", "--word", "--backward" }, { "--codepage" });
     args.expectPositional(2, 2);
     TCustomSyntaxMemo memo;
+    memo.setLegacyCodePage(codePageOption(args));
     memo.loadFromFile(args.inputFile(1));
 
     TMemoSearch search(memo);
@@ -29,8 +33,14 @@ int runFind(const std::vector<std::string>& argv)
         if (m.kind == TSearchMessage::Error)
             error = m.text;
     };
-    const TFindRequest request { args.positional()[0], args.has("--case"), args.has("--word"),
+    // The pattern is UTF-8 and is searched in the file's code page; a pattern with characters the page
+    // lacks finds nothing. Bytes that are no UTF-8 are taken as they are.
+    const std::string& pattern = args.positional()[0];
+    std::optional<std::string> inPage = CodePage::of(memo.codePage()).fromUtf8(pattern);
+    const bool utf8 = SourceDecoder::isValidUtf8(pattern);
+    TFindRequest request { utf8 && inPage ? *inPage : pattern, args.has("--case"), args.has("--word"),
         !args.has("--backward") };
+    request.unmatchable = utf8 && !inPage;
     const int start = request.down ? 0 : memo.textStore().charCount();
     memo.setSelection(start, start);
     while (search.findNext(request))
@@ -42,8 +52,10 @@ int runFind(const std::vector<std::string>& argv)
     return kOk;
 }
 
-const CliRegistrar findCommand("find", "[--regex] [--case] [--word] [--backward] PATTERN FILE",
-    "list every match of PATTERN in FILE as OFFSET LENGTH, as repeated Find Next finds them", runFind);
+const CliRegistrar findCommand("find", "[--regex] [--case] [--word] [--backward] [--codepage N] PATTERN FILE",
+    "list every match of PATTERN (UTF-8) in FILE as OFFSET LENGTH, as repeated Find Next finds them; "
+    "--codepage: the code page of files in no Unicode form (default 1252)",
+    runFind);
 
 } // namespace
 

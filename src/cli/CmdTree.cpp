@@ -51,7 +51,7 @@ bool flagValue(const CliArgs& args, const std::string& option, bool fallback)
 
 int runTree(const std::vector<std::string>& argv)
 {
-    CliArgs args(argv, {}, { "--sort", "--forms", "--options" });
+    CliArgs args(argv, {}, { "--sort", "--forms", "--options", "--codepage" });
     args.expectPositional(1, 1);
     const std::string& path = args.positional()[0];
     std::string ext = lowerFileExt(path);
@@ -72,8 +72,10 @@ int runTree(const std::vector<std::string>& argv)
     browser.settings().Srt = flagValue(args, "--sort", true);
     browser.settings().ShFrm = flagValue(args, "--forms", false);
     browser.settings().ShOpt = flagValue(args, "--options", false);
+    browser.settings().AnsiCP = codePageOption(args);
     browser.openFile(path);
 
+    // Captions and status texts are UTF-8, whatever the code pages of the files they come from.
     std::string out = formatTree(browser.tree());
     out += "\n";
     out += "Panel3: " + browser.statusText(StatusPanel::Panel3) + "\n";
@@ -83,10 +85,11 @@ int runTree(const std::vector<std::string>& argv)
     return fileExists(path) ? kOk : kError;
 }
 
-const CliRegistrar treeCommand("tree", "[--sort 0|1] [--forms 0|1] [--options 0|1] FILE",
+const CliRegistrar treeCommand("tree", "[--sort 0|1] [--forms 0|1] [--options 0|1] [--codepage N] FILE",
     "open FILE (.dpr, .pas, .dfm or .dof) as the main window does and print its tree, one node per line "
     "(two spaces per level, caption, [IMAGE/SELECTED], @OFFSET for routines), then the status texts of "
-    "the first node; missing files are reported on standard error",
+    "the first node, as UTF-8; --codepage: the code page of files in no Unicode form (default 1252); "
+    "missing files are reported on standard error",
     runTree);
 
 } // namespace

@@ -17,6 +17,9 @@ namespace {
         add('A', 'Z', kIdentStart | kIdentChar | kMailChar);
         add('a', 'z', kIdentStart | kIdentChar | kMailChar);
         add('_', '_', kIdentStart | kIdentChar | kMailChar);
+        // Bytes above ASCII are letters of the text's code page (umlauts, Cyrillic, Greek ...) that go on
+        // a name; which characters start one is the scheme table's business.
+        add(0x80, 0xFF, kIdentChar);
         for (int c : { '~', '.', '@', '-' })
             add(c, c, kMailChar);
         // "#", "&", "-" to ":", "=", "?" to "Z", backslash, "_", "a" to "z", vertical bar, "~".

@@ -121,9 +121,25 @@ public:
     // Raises EFOpenError "File '%s' cannot be opened for reading" for a missing file, and the stream-open
     // error of FileStream for a folder or an unreadable file; the text is unchanged then.
     void loadFromFile(const std::string& fileName);
-    // Replaces the whole text with the stream's bytes from its position to its end. Running out of memory
-    // raises ESyntaxMemo "Not enough memory for operation" and keeps what was read so far.
+    // Replaces the whole text with the stream's bytes from its position to its end, read as a file's are:
+    // their encoding is detected (SourceDecoder, with LegacyCodePage for bytes in no Unicode form) and the
+    // store keeps the decoded text and its code page. Running out of memory raises ESyntaxMemo "Not enough
+    // memory for operation" and keeps what was read so far.
     void loadFromStream(Stream& in);
+    // Loads a file's bytes already in memory the way loadFromStream does.
+    void loadSource(std::string bytes);
+    // The code page of bytes in no Unicode form (Windows-1252 unless set; pages the store cannot use
+    // read as 1252).
+    int legacyCodePage() const { return m_legacyCodePage; }
+    void setLegacyCodePage(int codePage);
+    // How the shown file was written, the code page of the stored text and the replaced characters.
+    const SourceEncodingInfo& sourceEncoding() const { return m_store->encoding(); }
+    int codePage() const { return m_store->codePage(); }
+    // Declares the page of the stored text, for a viewer that is given text in another viewer's page
+    // (setText, replaceSelection and the edits take bytes of the store's page as they are).
+    void setCodePage(int codePage);
+    // Declares how the stored text was decoded (its code page must be one the store can use).
+    void setSourceEncoding(const SourceEncodingInfo& info);
     void saveToFile(const std::string& fileName);
     // Writes the whole text in SaveFormat; a null stream raises EFileSaveError "Bad TStream instance",
     // a stream that keeps taking fewer bytes than the text has "Could not save text to stream".
@@ -524,6 +540,10 @@ private:
     mutable TNodePos m_numbered;
     mutable int m_numberedValue = 0;
 
+    int m_legacyCodePage = CodePage::kDefault;
+    int m_metricsCodePage = CodePage::kDefault; // the page the metrics source measures in
+    // Tells the metrics source of a new code page of the text and measures again.
+    void followCodePage();
     // The load's fixed buffers: the raw chunk and the normalised chunk.
     std::vector<uint8_t> m_rawBuffer;
     std::vector<uint8_t> m_workBuffer;

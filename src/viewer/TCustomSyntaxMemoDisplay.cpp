@@ -41,7 +41,18 @@ namespace {
 void TCustomSyntaxMemo::setMetricsSource(TMetricsSource* source)
 {
     m_metricsSource = source;
+    m_metricsCodePage = codePage();
+    if (source)
+        source->setCodePage(m_metricsCodePage);
     recomputeMetrics();
+}
+
+void TCustomSyntaxMemo::followCodePage()
+{
+    m_metricsCodePage = codePage();
+    if (m_metricsSource)
+        m_metricsSource->setCodePage(m_metricsCodePage);
+    m_metrics.compute(m_metricsSource, m_settings.font);
 }
 
 void TCustomSyntaxMemo::recomputeMetrics()

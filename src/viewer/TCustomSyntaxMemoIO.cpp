@@ -5,6 +5,7 @@
 #include "common/Exception.h"
 #include "common/FileStream.h"
 #include "common/Format.h"
+#include "common/SourceDecoder.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "viewer/EFileSaveError.h"
 #include "viewer/TPlainTextWriter.h"
@@ -64,6 +65,36 @@ namespace {
 
     const char* const kNoMemory = "Not enough memory for operation";
 
+    // Appends the stream's bytes from its position to its end to bytes; false when memory ran out, with
+    // the bytes read before.
+    bool readRest(Stream& in, std::string& bytes)
+    {
+        constexpr size_t kPiece = 1 << 16;
+        try {
+            if (in.canSeek()) {
+                int64_t left = in.size() - in.position();
+                if (left > 0)
+                    bytes.reserve(bytes.size() + static_cast<size_t>(left));
+            }
+            for (;;) {
+                size_t had = bytes.size();
+                bytes.resize(had + kPiece);
+                size_t got = 0;
+                try {
+                    got = in.read(bytes.data() + had, kPiece);
+                } catch (...) {
+                    bytes.resize(had);
+                    throw;
+                }
+                bytes.resize(had + got);
+                if (got == 0)
+                    return true;
+            }
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+
 } // namespace
 
 // --- Loading
@@ -82,11 +113,55 @@ void TCustomSyntaxMemo::loadFromFile(const std::string& fileName)
 
 void TCustomSyntaxMemo::loadFromStream(Stream& in)
 {
+    // ASCII reads the same in every encoding, so the text goes into the store as it is read while it is
+    // ASCII (the common case keeps the speed of a plain load). From the first chunk with another byte on,
+    // the rest is read whole: the encoding is told by all of it.
     loadScoped([&] {
+        SourceEncodingInfo ascii;
+        ascii.codePage = m_legacyCodePage;
+        m_store->setEncoding(ascii);
         TTextFeeder feeder(*m_store, m_workBuffer, 0, 0);
-        feeder.feedStream(in, m_rawBuffer);
+        std::string rest;
+        if (!feeder.feedAsciiStream(in, m_rawBuffer, rest)) {
+            bool complete = readRest(in, rest);
+            DecodedSource decoded = SourceDecoder::decode(std::move(rest), m_legacyCodePage, !feeder.fed());
+            m_store->setEncoding(decoded.info);
+            feeder.feedAll(decoded.text);
+            // Running out of memory while reading still shows what was read.
+            if (!complete)
+                throw std::bad_alloc();
+        }
         feeder.finish();
     });
+}
+
+void TCustomSyntaxMemo::loadSource(std::string bytes)
+{
+    loadScoped([&] {
+        DecodedSource decoded = SourceDecoder::decode(std::move(bytes), m_legacyCodePage);
+        m_store->setEncoding(decoded.info);
+        TTextFeeder feeder(*m_store, m_workBuffer, 0, 0);
+        feeder.feedAll(decoded.text);
+        feeder.finish();
+    });
+}
+
+void TCustomSyntaxMemo::setLegacyCodePage(int codePage) { m_legacyCodePage = CodePage::of(codePage).number(); }
+
+void TCustomSyntaxMemo::setCodePage(int codePage)
+{
+    SourceEncodingInfo info;
+    info.codePage = CodePage::of(codePage).number();
+    setSourceEncoding(info);
+}
+
+void TCustomSyntaxMemo::setSourceEncoding(const SourceEncodingInfo& info)
+{
+    m_store->setEncoding(info);
+    if (m_metricsCodePage != codePage()) {
+        followCodePage();
+        layoutChanged(options().has(smoWordWrap));
+    }
 }
 
 void TCustomSyntaxMemo::setText(const char* text)

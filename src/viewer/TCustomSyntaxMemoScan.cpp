@@ -184,6 +184,10 @@ void TCustomSyntaxMemo::displayTextLoaded(bool complete)
     invalidateLineNumbers();
     m_wrapFrom = m_wrapTo = -1;
     m_scanHint = 0;
+    if (m_metricsCodePage != codePage()) {
+        followCodePage();
+        layoutChanged(false);
+    }
     if (!complete)
         return;
     rescan();

@@ -63,6 +63,10 @@ bool TMemoSearch::findNext(const TFindRequest& request)
     if (m_memo.textStore().empty())
         return false;
     rememberSearch(request.text, flags);
+    if (request.unmatchable) {
+        reportNotFound(request.text);
+        return false;
+    }
     TSearchResult result;
     return search(request.text, flags, result);
 }

@@ -45,6 +45,8 @@ struct TFindRequest {
     bool matchCase = false;
     bool wholeWord = false;
     bool down = true;
+    // The text holds characters the text's code page lacks: nothing is searched, it is not found.
+    bool unmatchable = false;
 };
 
 // A message for the user: the not-found notice or the three-line error text of a pattern.

@@ -1,5 +1,6 @@
 #include "viewer/TTextFeeder.h"
 
+#include "common/SourceDecoder.h"
 #include "common/Stream.h"
 #include "viewer/TTextStore.h"
 
@@ -53,6 +54,33 @@ void TTextFeeder::feedAll(std::string_view raw)
         feed(p, n);
         p += n;
         left -= n;
+    }
+}
+
+bool TTextFeeder::feedAsciiStream(Stream& in, std::vector<uint8_t>& rawBuffer, std::string& rest)
+{
+    if (rawBuffer.size() < kChunk + 1)
+        rawBuffer.resize(kChunk + 1);
+    uint8_t* raw = rawBuffer.data();
+    size_t have = 0;
+    bool end = false;
+    while (true) {
+        while (!end && have < kChunk) {
+            size_t got = in.read(raw + have, kChunk - have);
+            end = got == 0;
+            have += got;
+        }
+        if (have == 0)
+            return true;
+        std::string_view chunk(reinterpret_cast<const char*>(raw), have);
+        if (SourceDecoder::asciiLength(chunk) < have) {
+            rest.assign(chunk);
+            return false;
+        }
+        size_t n = chunkLength(raw, have);
+        feed(raw, n);
+        std::memmove(raw, raw + n, have - n);
+        have -= n;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     // Inserts a stream's bytes from its position to its end, chunk by chunk, through rawBuffer (grown to
     // at least kChunk + 1).
     void feedStream(Stream& in, std::vector<uint8_t>& rawBuffer);
+    // Feeds the stream's chunks like feedStream while they are ASCII (which reads the same in every
+    // encoding). At the first chunk holding another byte it stops and hands that chunk, unfed, to rest;
+    // answers true when the whole stream was ASCII and is fed.
+    bool feedAsciiStream(Stream& in, std::vector<uint8_t>& rawBuffer, std::string& rest);
+    // Whether anything was fed.
+    bool fed() const { return m_fed; }
     // Ends the insertion; a range nothing was fed into is deleted.
     void finish();
 

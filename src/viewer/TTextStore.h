@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SourceEncoding.h"
 #include "viewer/TCustomBookmarks.h"
 #include "viewer/TLineNode.h"
 #include "viewer/TNodePool.h"
@@ -114,6 +115,12 @@ public:
     TTextChange replaceNodes(const TNodePos& first, TLineNode* last, std::vector<TNodeHandle> nodes);
 
     // --- What else the store keeps
+    // How the loaded file was written and the code page the stored bytes are in (Windows-1252 until a
+    // load says otherwise); every character entered later is in the same page.
+    const SourceEncodingInfo& encoding() const { return m_encoding; }
+    void setEncoding(const SourceEncodingInfo& encoding) { m_encoding = encoding; }
+    int codePage() const { return m_encoding.codePage; }
+
     TLineEndStyle lineEndStyle() const { return m_lineEndStyle; }
     void setLineEndStyle(TLineEndStyle style) { m_lineEndStyle = style; }
 
@@ -179,6 +186,7 @@ private:
     TCustomBookmarks m_namedBookmarks;
     std::vector<std::string> m_strings;
     TLineEndStyle m_lineEndStyle = lsCRLF;
+    SourceEncodingInfo m_encoding;
     TSM_Breakpoints m_breakpoints;
     std::vector<TTextStoreClient*> m_clients;
 

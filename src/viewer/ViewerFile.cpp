@@ -2,9 +2,10 @@
 
 namespace lrl {
 
-std::unique_ptr<TCustomSyntaxMemo> loadViewerFile(const std::string& path)
+std::unique_ptr<TCustomSyntaxMemo> loadViewerFile(const std::string& path, int legacyCodePage)
 {
     auto memo = std::make_unique<TCustomSyntaxMemo>();
+    memo->setLegacyCodePage(legacyCodePage);
     memo->loadFromFile(path);
     return memo;
 }

@@ -87,7 +87,7 @@ TEST(BrowserSettings, WritesInTheCloseOrder)
         (std::vector<std::string> { "FormOps/Top", "FormOps/Left", "FormOps/Height", "FormOps/Width", "FormOps/P2",
             "FormOps/ShFrm", "FormOps/Srt", "FormOps/ShOpt", "FormOps/ShHnts", "FormOps/ShLnNum", "FormOps/WrdWrp",
             "FormOps/LmtTVUpDt", "FormOps/SupBData", "FormOps/DckTlbr", "PrtOps/PrtSepPgs", "PrtOps/FlNm",
-            "PrtOps/LnNo", "PrtOps/PgNo", "PrtOps/Dt", "PrtOps/dsf", "FormOps/DckLoc" }));
+            "PrtOps/LnNo", "PrtOps/PgNo", "PrtOps/Dt", "PrtOps/dsf", "FormOps/DckLoc", "FormOps/AnsiCP" }));
 }
 
 TEST(BrowserSettings, ToolbarDockIsStoredAsADockOnly)
@@ -152,6 +152,21 @@ TEST(BrowserSettings, DamagedValuesReadAsDefaults)
     EXPECT_EQ(readFrom(store).Width, 700);
     EXPECT_EQ(readFrom(store).Height, 100);
     EXPECT_EQ(readFrom(store).Top, -32000);
+}
+
+TEST(BrowserSettings, LegacyCodePageIsOneTheViewerCanUse)
+{
+    MemorySettingsStore store;
+    EXPECT_EQ(readFrom(store).AnsiCP, 1252);
+    BrowserSettings s;
+    s.AnsiCP = 1251;
+    s.write(store);
+    EXPECT_EQ(store.readString("FormOps", "AnsiCP"), "1251");
+    EXPECT_EQ(readFrom(store).AnsiCP, 1251);
+    for (const char* damaged : { "437", "65001", "-1", "x" }) {
+        store.writeString("FormOps", "AnsiCP", damaged);
+        EXPECT_EQ(readFrom(store).AnsiCP, 1252) << damaged;
+    }
 }
 
 TEST(BrowserSettings, ReviewDialogWritesDsfAlone)

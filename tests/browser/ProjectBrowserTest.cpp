@@ -220,7 +220,7 @@ TEST_F(ProjectBrowserTest, StatusPanelsDescribeTheProjectAfterOpening)
     EXPECT_EQ(ui.status[StatusPanel::Panel4], "P.dpr... 13 lines ");
     std::string size = std::to_string(std::filesystem::file_size(project));
     EXPECT_TRUE(ui.status[StatusPanel::Panel5].starts_with("Last modified... "));
-    EXPECT_TRUE(ui.status[StatusPanel::Panel5].ends_with("  (" + size + ") bytes"));
+    EXPECT_TRUE(ui.status[StatusPanel::Panel5].ends_with("  (" + size + ") bytes  Windows-1252"));
     EXPECT_EQ(browser.statusText(StatusPanel::Panel3), ui.status[StatusPanel::Panel3]);
     EXPECT_EQ(browser.shownNodeCaption(), "P.dpr");
     EXPECT_EQ(ui.fileLabel, project);

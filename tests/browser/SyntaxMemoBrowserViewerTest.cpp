@@ -2,6 +2,7 @@
 
 #include "RecordingUi.h"
 
+#include "browser/FormFileDisplay.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeDump.h"
@@ -155,5 +156,81 @@ TEST(SyntaxMemoBrowserViewer, ShownSelectionStandsNearTheTop)
         EXPECT_EQ(real.memo.topLine(), c.top) << c.rows << " rows, line " << c.line;
         EXPECT_EQ(real.memo.selText(), "line") << c.line;
         EXPECT_FALSE(real.memo.hideSelection()) << "drawn while the tree has the focus";
+    }
+}
+
+// The tree shows routine names in their characters, whatever the unit's encoding.
+TEST(SyntaxMemoBrowserViewer, RoutineNamesKeepTheirCharactersInEveryEncoding)
+{
+    const std::string dir = std::string(LRL_TEST_DATA_DIR) + "/encoding/";
+    const std::string umlaut = "    Gr\xC3\xBC\xC3\x9F" "e [";
+    for (const char* file : { "cp1252.pas", "utf8-bom.pas", "utf8.pas", "utf16le-bom.pas" }) {
+        RealViewer real;
+        std::string tree = treeOf(real.adapter, dir + file, false, false);
+        EXPECT_NE(tree.find(umlaut), std::string::npos) << file << "\n" << tree;
+        EXPECT_EQ(real.memo.codePage(), 1252) << file;
+    }
+    // A name that starts with a letter outside ASCII is not a name to the shipped scheme, but its
+    // characters still load in the page that holds them.
+    RealViewer cyrillic;
+    treeOf(cyrillic.adapter, dir + "utf8-cyrillic.pas", false, false);
+    EXPECT_EQ(cyrillic.memo.codePage(), 1251);
+}
+
+// A binary form's wide strings reach the viewer as characters, in the code page that holds them.
+TEST(SyntaxMemoBrowserViewer, BinaryFormStringsShowTheirCharacters)
+{
+    TempDir dir;
+    // Resource header, then TPF0 object TForm1 Form1 with Caption = wide string "Жук".
+    std::string form("\xFF\x0A\x00" "FORM1\x00" "\x30\x10\x00\x00\x00\x00" "TPF0\x06TForm1\x05" "Form1"
+                     "\x07" "Caption\x12\x03\x00\x00\x00\x16\x04\x43\x04\x3A\x04\x00\x00",
+        53);
+    std::string path = dir.write("Form1.dfm", form);
+    for (bool suppress : { false, true }) {
+        RealViewer real;
+        convertFormFile(path, real.adapter, suppress);
+        EXPECT_EQ(real.memo.codePage(), 1251) << suppress;
+        EXPECT_EQ(real.memo.lines().get(1), "  Caption = '\xC6\xF3\xEA'") << suppress;
+    }
+}
+
+// The status area names each file's encoding, and how many characters its code page lacked.
+TEST(SyntaxMemoBrowserViewer, StatusShowsTheEncoding)
+{
+    struct Case {
+        const char* file;
+        const char* text;
+    };
+    for (Case c : { Case { "cp1252.pas", "  Windows-1252" }, Case { "utf8-bom.pas", "  UTF-8 BOM" },
+             Case { "utf8.pas", "  UTF-8" }, Case { "utf16le-bom.pas", "  UTF-16 LE" },
+             Case { "utf8-greek-cyrillic.pas", "  UTF-8, 3 characters replaced" } }) {
+        RealViewer real;
+        RecordingUi ui;
+        TempDir dir;
+        ProjectBrowser browser(real.adapter, ui, (dir.path() / "info.dat").string());
+        browser.openFile(std::string(LRL_TEST_DATA_DIR) + "/encoding/" + c.file);
+        EXPECT_TRUE(ui.status[StatusPanel::Panel5].ends_with(std::string(") bytes") + c.text))
+            << c.file << ": " << ui.status[StatusPanel::Panel5];
+    }
+    SourceEncodingInfo one;
+    one.replaced = 1;
+    EXPECT_EQ(encodingText(one), "Windows-1252, 1 character replaced");
+}
+
+// Unit paths a project names are UTF-8 like every text the browser reads, so a unit with umlauts in its
+// name is found on disk (where names are UTF-8) whether the project is in Windows-1252 or UTF-8.
+TEST(SyntaxMemoBrowserViewer, UnitNamesWithUmlautsAreFound)
+{
+    const std::string unit = "unit Gr\xC3\xBC\xC3\x9F" "e;\r\ninterface\r\nprocedure Hallo;\r\nimplementation\r\n"
+                             "procedure Hallo;\r\nbegin\r\nend;\r\nend.\r\n";
+    for (const std::string& project : { std::string("program P;\r\nuses Gr\xFC\xDF" "e in 'Gr\xFC\xDF" "e.pas';\r\nbegin\r\nend.\r\n"),
+             std::string("program P;\r\nuses Gr\xC3\xBC\xC3\x9F" "e in 'Gr\xC3\xBC\xC3\x9F" "e.pas';\r\nbegin\r\nend.\r\n") }) {
+        TempDir dir;
+        dir.write("Gr\xC3\xBC\xC3\x9F" "e.pas", unit);
+        std::string dpr = dir.write("P.dpr", project);
+        RealViewer real;
+        std::string tree = treeOf(real.adapter, dpr, false, false);
+        EXPECT_NE(tree.find("  Gr\xC3\xBC\xC3\x9F" "e.pas ["), std::string::npos) << tree;
+        EXPECT_NE(tree.find("Hallo ["), std::string::npos) << tree;
     }
 }

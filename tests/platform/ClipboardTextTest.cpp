@@ -17,6 +17,10 @@ TEST(ClipboardText, PlainTextIsDecodedAndRichTextKeptAsBytes)
     auto rich = ClipboardText::mimeData("caf\xe9", rtf);
     EXPECT_EQ(rich->text(), QString::fromUtf8("caf\xc3\xa9"));
     EXPECT_EQ(rich->data("text/rtf").toStdString(), rtf);
+
+    // The same bytes in another code page are other characters.
+    EXPECT_EQ(ClipboardText::mimeData("\xC6\xE6", {}, 1251)->text(), QString::fromUtf8("\xD0\x96\xD0\xB6"));
+    EXPECT_EQ(ClipboardText::mimeData("\xC1", {}, 1253)->text(), QString::fromUtf8("\xCE\x91"));
 }
 
 TEST(ClipboardText, TheClipboardReceivesBothForms)

@@ -92,6 +92,7 @@ TEST(ScanRoutines, IdentifiersStartWithALetterOrUnderscore)
         { 3, "_x", true, 2 },
         { 3, "1x", false, 0 },
         { 3, "\xe9t\xe9", false, 0 },
+        { 3, "Gr\xfc\xdf" "e;", true, 5 }, // letters of the code page go on a name
     });
 }
 

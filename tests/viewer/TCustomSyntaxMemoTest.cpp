@@ -226,6 +226,74 @@ TEST(TCustomSyntaxMemo, LoadingAFileLeavesItUntouched)
     EXPECT_EQ(std::filesystem::last_write_time(path), before);
 }
 
+TEST(TCustomSyntaxMemo, LoadsEachEncodingIntoTheCodePageThatHoldsIt)
+{
+    auto load = [](const std::string& fixture, int legacy = 1252) {
+        auto memo = std::make_unique<TCustomSyntaxMemo>();
+        memo->setLegacyCodePage(legacy);
+        memo->loadFromFile(LRL_TEST_DATA_DIR "/encoding/" + fixture);
+        return memo;
+    };
+    for (const char* fixture : { "cp1252.pas", "utf8-bom.pas", "utf8.pas", "utf16le-bom.pas" }) {
+        auto memo = load(fixture);
+        EXPECT_EQ(memo->lines().get(0), "unit Umlaute;") << fixture; // no mark before the text
+        EXPECT_EQ(memo->lines().get(4), "// Preis in \x80: \xE4\xF6\xFC") << fixture;
+        EXPECT_EQ(memo->codePage(), 1252) << fixture;
+        EXPECT_EQ(memo->textStore().lineCount(), 15) << fixture;
+    }
+    EXPECT_EQ(load("utf8-bom.pas")->sourceEncoding().encoding, SourceEncoding::Utf8Bom);
+    EXPECT_EQ(load("utf16le-bom.pas")->sourceEncoding().name(), "UTF-16 LE");
+
+    auto cyrillic = load("utf8-cyrillic.pas");
+    EXPECT_EQ(cyrillic->codePage(), 1251);
+    EXPECT_EQ(cyrillic->lines().get(11), "  Writeln('\xC6\xF3\xEA');");
+    auto mixed = load("utf8-greek-cyrillic.pas");
+    EXPECT_EQ(mixed->codePage(), 1253);
+    EXPECT_EQ(mixed->sourceEncoding().replaced, 3u);
+
+    // Bytes in no Unicode form are taken in the legacy page as they are.
+    auto legacy = load("invalid-utf8.pas", 1250);
+    EXPECT_EQ(legacy->codePage(), 1250);
+    EXPECT_EQ(legacy->sourceEncoding().name(), "Windows-1250");
+    EXPECT_EQ(legacy->lines().get(2), "const S = '\xE4';");
+
+    // Text given to the viewer afterwards is taken in the page of the store.
+    cyrillic->setText("\xC6");
+    EXPECT_EQ(cyrillic->codePage(), 1251);
+    cyrillic->setCodePage(1257);
+    EXPECT_EQ(cyrillic->codePage(), 1257);
+    cyrillic->setCodePage(866); // no page the store can use
+    EXPECT_EQ(cyrillic->codePage(), 1252);
+}
+
+// The text goes into the store as it is read while it is ASCII; the first other byte may come many
+// chunks later and still decides the encoding of the whole text.
+TEST(TCustomSyntaxMemo, EncodingIsToldByBytesFarIntoTheText)
+{
+    const std::string ascii(20000, 'a');
+    TCustomSyntaxMemo memo;
+    loadBytes(memo, ascii + "\xD0\x96");
+    EXPECT_EQ(memo.codePage(), 1251);
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(memo.textRange(19999, 20001), "a\xC6");
+    EXPECT_EQ(memo.textStore().charCount(), 20001);
+
+    loadBytes(memo, ascii + "\xE4\xD0\x96"); // no UTF-8: legacy bytes as they are
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Legacy);
+    EXPECT_EQ(memo.codePage(), 1252);
+    EXPECT_EQ(memo.textRange(20000, 20003), "\xE4\xD0\x96");
+
+    // A byte-order mark counts only at the start of the text.
+    loadBytes(memo, ascii + "\xEF\xBB\xBF" "b");
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(memo.sourceEncoding().replaced, 1u);
+    EXPECT_EQ(memo.textRange(20000, 20002), "?b");
+
+    loadBytes(memo, ascii);
+    EXPECT_EQ(memo.sourceEncoding().encoding, SourceEncoding::Legacy);
+    EXPECT_EQ(memo.textStore().charCount(), 20000);
+}
+
 TEST(TCustomSyntaxMemo, FilesThatCannotBeReadRaiseClearErrorsAndKeepTheText)
 {
     lrl::test::TempDir dir;

@@ -49,17 +49,22 @@ void convertFormStream(Stream& input, Stream& output)
     output.writeBuffer(text.data(), text.size());
 }
 
-std::string convertFormResource(std::span<const uint8_t> bytes)
+std::string convertFormResource(std::span<const uint8_t> bytes, int legacyCodePage)
 {
     ReadOnlyMemoryStream input(bytes);
     skipResourceHeader(input);
-    return FormStreamConverter(input).convert();
+    return FormStreamConverter(input, legacyCodePage).convert();
 }
 
 FormFileFormat formFileFormat(std::span<const uint8_t> bytes)
 {
     if (bytes.empty())
         return FormFileFormat::Unknown;
+    // A text form saved with a byte-order mark (UTF-8, UTF-16 LE or BE); a resource header goes on with
+    // 0x0A after its 0xFF.
+    if ((bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        || (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))))
+        return FormFileFormat::Text;
     if (bytes[0] == 0xFF
         || (bytes.size() >= 4 && bytes[0] == 'T' && bytes[1] == 'P' && bytes[2] == 'F' && bytes[3] == '0'))
         return FormFileFormat::Binary;
@@ -78,11 +83,11 @@ FormFileFormat formFileFormat(std::span<const uint8_t> bytes)
     }
 }
 
-std::string formFileText(std::span<const uint8_t> bytes)
+std::string formFileText(std::span<const uint8_t> bytes, int legacyCodePage)
 {
     if (formFileFormat(bytes) == FormFileFormat::Text)
         return std::string(bytes.begin(), bytes.end());
-    return convertFormResource(bytes);
+    return convertFormResource(bytes, legacyCodePage);
 }
 
 } // namespace lrl

@@ -19,20 +19,21 @@ inline constexpr char kInvalidPropertyValue[] = "Invalid property value";
 void convertFormResource(Stream& input, Stream& output);
 
 // Converts a binary form stream starting with its "TPF0" signature into the text form of the form:
-// single-byte text with CR LF line ends, written to output. Nothing is written when the conversion fails.
+// UTF-8 text with CR LF line ends, written to output. Nothing is written when the conversion fails.
 void convertFormStream(Stream& input, Stream& output);
 
-// convertFormResource over bytes in memory, answering the text.
-std::string convertFormResource(std::span<const uint8_t> bytes);
+// convertFormResource over bytes in memory, answering the text (UTF-8; 8-bit texts of the form that are
+// no valid UTF-8 are read in legacyCodePage).
+std::string convertFormResource(std::span<const uint8_t> bytes, int legacyCodePage = 1252);
 
-// How a form file is stored, told by its first bytes: binary when it starts with 0xFF (a resource header)
-// or "TPF0", text when it starts with TAB, VT, CR, space or "object"/"inherited" (either case), unknown
-// otherwise.
+// How a form file is stored, told by its first bytes: text when it starts with a UTF-8 or UTF-16
+// byte-order mark; binary when it starts with 0xFF (a resource header) or "TPF0"; text when it starts
+// with TAB, VT, CR, space or "object"/"inherited" (either case); unknown otherwise.
 enum class FormFileFormat { Binary, Text, Unknown };
 FormFileFormat formFileFormat(std::span<const uint8_t> bytes);
 
 // The text form of a whole form file: a text file as it is, anything else converted as a binary form file
 // with its resource header (so an unknown format fails with the conversion's message).
-std::string formFileText(std::span<const uint8_t> bytes);
+std::string formFileText(std::span<const uint8_t> bytes, int legacyCodePage = 1252);
 
 } // namespace lrl

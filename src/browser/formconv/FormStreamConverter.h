@@ -19,8 +19,10 @@ public:
     // far beyond any real form, and it keeps both the stack and the indent of the output bounded.
     static constexpr int kMaxNesting = 200;
 
-    explicit FormStreamConverter(Stream& input)
+    // legacyCodePage: the code page of 8-bit texts that are no valid UTF-8 (see FormTextWriter).
+    explicit FormStreamConverter(Stream& input, int legacyCodePage = 1252)
         : m_in(input)
+        , m_out(legacyCodePage)
     {
     }
     FormStreamConverter(const FormStreamConverter&) = delete;

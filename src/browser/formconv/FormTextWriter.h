@@ -8,11 +8,18 @@
 
 namespace lrl {
 
-// The output side of the form converter: single-byte text with CR LF line ends and an indent level of two
+// The output side of the form converter: UTF-8 text with CR LF line ends and an indent level of two
 // spaces per step, plus the text forms of quoted strings and hexadecimal data.
+//
+// 8-bit text of the form (names, identifiers, 8-bit strings) is taken as UTF-8 when it is valid UTF-8,
+// and otherwise as bytes of the legacy code page, so that the whole text is one encoding.
 class FormTextWriter {
 public:
-    void write(std::string_view text) { m_text += text; }
+    explicit FormTextWriter(int legacyCodePage = 1252)
+        : m_legacyCodePage(legacyCodePage)
+    {
+    }
+    void write(std::string_view text);
     void writeIndent() { m_text.append(2 * static_cast<size_t>(m_level), ' '); }
     // CR LF.
     void endLine() { m_text += "\r\n"; }
@@ -30,8 +37,8 @@ public:
     // characters joined by " +" line breaks one level deeper. A string longer than 64 characters starts
     // on a line of its own.
     void writeString(std::string_view text);
-    // The same for UTF-16 text, where every code unit above 127 is written as a "#" code as well, so that
-    // the single-byte output stays free of any code page.
+    // The same for UTF-16 text; its characters are written as themselves, only a lone surrogate (no
+    // character at all) as a "#" code.
     void writeWideString(std::u16string_view text);
     // Two upper-case hexadecimal digits per byte.
     void writeHex(const uint8_t* bytes, size_t count);
@@ -40,9 +47,10 @@ public:
     std::string takeText() { return std::move(m_text); }
 
 private:
-    template <typename Unit> void writeQuoted(const Unit* units, size_t count, unsigned highestPlain);
+    std::u16string toUtf16(std::string_view text) const;
 
     std::string m_text;
+    int m_legacyCodePage;
     int m_level = 0;
 };
 

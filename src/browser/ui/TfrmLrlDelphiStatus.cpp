@@ -19,7 +19,8 @@ namespace lrl {
 namespace {
 
 // Texts of the browser are file paths (in the system's encoding, UTF-8 here) or names read from
-// Delphi sources (Windows-1252); text that is no valid UTF-8 is taken as the latter.
+// Delphi sources (UTF-8 too, whatever the file's code page); text that is no valid UTF-8 is taken as
+// Windows-1252.
 QString fromBrowserText(const std::string& text)
 {
     QByteArray bytes = QByteArray::fromStdString(text);

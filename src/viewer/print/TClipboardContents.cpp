@@ -10,6 +10,7 @@ TClipboardContents TClipboardContents::ofSelection(TCustomSyntaxMemo& viewer)
 {
     TClipboardContents contents;
     const TSM_ClipFormats formats = viewer.clipCopyFormats();
+    contents.codePage = viewer.codePage();
     if (formats.has(smTEXT)) {
         contents.hasText = true;
         contents.text

@@ -12,7 +12,8 @@ class TCustomSyntaxMemo;
 // clipboard itself is the desktop's (the platform layer puts these there).
 struct TClipboardContents {
     bool hasText = false;
-    std::string text; // the store's 8-bit characters
+    std::string text; // the store's 8-bit characters, in codePage
+    int codePage = 1252;
     bool hasRichText = false;
     std::string richText;
 

@@ -4,7 +4,7 @@
 
 namespace lrl {
 
-TEscapeTable::TEscapeTable(Rule rule)
+TEscapeTable::TEscapeTable(const Rule& rule)
 {
     for (int c = 0; c < 256; ++c) {
         const auto byte = static_cast<uint8_t>(c);

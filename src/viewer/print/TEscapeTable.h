@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,8 @@ class TExportSink;
 // writing of text through it: runs of bytes that stand for themselves go out in one piece.
 class TEscapeTable {
 public:
-    using Rule = std::string (*)(uint8_t c);
-    explicit TEscapeTable(Rule rule);
+    using Rule = std::function<std::string(uint8_t c)>;
+    explicit TEscapeTable(const Rule& rule);
 
     std::string_view operator[](uint8_t c) const { return m_text[c]; }
     // Whether the byte stands for itself.

@@ -1,5 +1,6 @@
 #include "viewer/print/THtmlWriter.h"
 
+#include "common/CodePage.h"
 #include "common/MemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TStyleColors.h"
@@ -9,16 +10,17 @@
 
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace lrl {
 
 namespace {
 
-// The HTML form of a character.
-std::string htmlEscape(uint8_t c)
+// The HTML form of a character of the code page.
+std::string htmlEscape(const CodePage& page, uint8_t c)
 {
-    if (c == '\t' || c == 160)
+    if (c == '\t' || (c >= 128 && page.toUnicode(c) == 0xA0))
         return "&nbsp;";
     if (c < 32)
         return {};
@@ -32,14 +34,21 @@ std::string htmlEscape(uint8_t c)
     case '&':
         return "&amp;";
     default:
-        return c >= 128 ? "&#" + std::to_string(c) + ";" : std::string(1, static_cast<char>(c));
+        return c >= 128 ? "&#" + std::to_string(unsigned(page.toUnicode(c))) + ";" : std::string(1, static_cast<char>(c));
     }
 }
 
-const TEscapeTable& escapes()
+// The escapes of each storage page, built when first used.
+const TEscapeTable& escapes(int codePage = CodePage::kDefault)
 {
-    static const TEscapeTable table(&htmlEscape);
-    return table;
+    static std::array<std::unique_ptr<TEscapeTable>, CodePage::kStoragePages.size()> tables;
+    const CodePage& page = CodePage::of(codePage);
+    size_t i = 0;
+    while (CodePage::kStoragePages[i] != page.number())
+        ++i;
+    if (!tables[i])
+        tables[i] = std::make_unique<TEscapeTable>([&page](uint8_t c) { return htmlEscape(page, c); });
+    return *tables[i];
 }
 
 // Switches one font style tag on or off.
@@ -58,7 +67,7 @@ THtmlWriter::THtmlWriter(TExportEnvironment env)
 {
 }
 
-std::string_view THtmlWriter::escape(uint8_t c) { return escapes()[c]; }
+std::string_view THtmlWriter::escape(uint8_t c, int codePage) { return escapes(codePage)[c]; }
 
 std::string THtmlWriter::hex(int32_t stored) const
 {
@@ -114,6 +123,7 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    const TEscapeTable& body = escapes(viewer.codePage());
     TSelectionWalk walk(viewer.textStore(), viewer.selStart(), viewer.selEnd());
     walk.forEachLine([&](const TExportLine& line) {
         TSelectionWalk::forEachRun(line, [&](const uint8_t* chars, int count, int value) {
@@ -129,7 +139,7 @@ void THtmlWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSink& o
                 toggle(out, bits & TSM_Effect::Italic, italic, "<I>", "</I>");
                 toggle(out, bits & TSM_Effect::Underline, underline, "<U>", "</U>");
             }
-            escapes().put(out, chars, count);
+            body.put(out, chars, count);
         });
         if (line.lineEnd)
             out.put("\r\n");

@@ -30,10 +30,11 @@ public:
     // The whole page as a string (rescanning first).
     std::string text(TCustomSyntaxMemo& viewer) const;
 
-    // How a character is written: control characters other than TAB (CR and LF included) as nothing,
-    // TAB and code 160 as "&nbsp;", the double quote, "<", ">" and "&" as their entities, other codes
-    // from 128 as a decimal character reference; all else as it is.
-    static std::string_view escape(uint8_t c);
+    // How a byte of the text's code page is written: control characters other than TAB (CR and LF
+    // included) as nothing, TAB and the no-break space as "&nbsp;", the double quote, "<", ">" and "&" as
+    // their entities, other codes from 128 as a decimal reference to their Unicode character; all else
+    // as it is. The page's fixed header (title, date, font) is written through the Windows-1252 table.
+    static std::string_view escape(uint8_t c, int codePage = 1252);
     // A colour as the page writes it: six lower-case hex digits, red first. A system colour is written
     // as its current value.
     std::string hex(int32_t stored) const;

@@ -1,5 +1,6 @@
 #include "viewer/print/TRichTextWriter.h"
 
+#include "common/CodePage.h"
 #include "common/MemoryStream.h"
 #include "viewer/TCustomSyntaxMemo.h"
 #include "viewer/TStyleColors.h"
@@ -10,14 +11,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace lrl {
 
 namespace {
 
-// The rich-text form of a character.
-std::string rtfEscape(uint8_t c)
+// The rich-text form of a character of the code page: one outside ASCII as its Unicode value (\uN, a
+// signed 16-bit number) followed by the page's byte, which readers without Unicode show instead.
+std::string rtfEscape(const CodePage& page, uint8_t c)
 {
     char hex[8];
     std::snprintf(hex, sizeof hex, "\\'%.2x", c);
@@ -37,14 +40,25 @@ std::string rtfEscape(uint8_t c)
     case '}':
         return std::string { '\\', static_cast<char>(c) };
     default:
-        return (c < 32 || c >= 128) ? std::string(hex) : std::string(1, static_cast<char>(c));
+        if (c < 32)
+            return hex;
+        if (c >= 128)
+            return "\\u" + std::to_string(static_cast<int16_t>(page.toUnicode(c))) + hex;
+        return std::string(1, static_cast<char>(c));
     }
 }
 
-const TEscapeTable& escapes()
+// The escapes of each storage page, built when first used.
+const TEscapeTable& escapes(int codePage = CodePage::kDefault)
 {
-    static const TEscapeTable table(&rtfEscape);
-    return table;
+    static std::array<std::unique_ptr<TEscapeTable>, CodePage::kStoragePages.size()> tables;
+    const CodePage& page = CodePage::of(codePage);
+    size_t i = 0;
+    while (CodePage::kStoragePages[i] != page.number())
+        ++i;
+    if (!tables[i])
+        tables[i] = std::make_unique<TEscapeTable>([&page](uint8_t c) { return rtfEscape(page, c); });
+    return *tables[i];
 }
 
 void putColor(TExportSink& out, int32_t rgb)
@@ -143,7 +157,7 @@ TRichTextWriter::TRichTextWriter(TExportEnvironment env)
 {
 }
 
-std::string_view TRichTextWriter::escape(uint8_t c) { return escapes()[c]; }
+std::string_view TRichTextWriter::escape(uint8_t c, int codePage) { return escapes(codePage)[c]; }
 
 void TRichTextWriter::write(TCustomSyntaxMemo& viewer, Stream& out) const
 {
@@ -165,7 +179,8 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
     const TSM_Settings& settings = viewer.settings();
     const bool highlight = viewer.options().has(smoSyntaxHighlight);
 
-    out.put("{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil ");
+    const TEscapeTable& body = escapes(viewer.codePage());
+    out.putf("{\\rtf1\\ansi\\ansicpg%d \\deff1{\\fonttbl {\\f1 \\fnil ", viewer.codePage());
     const std::string& face = settings.font.name;
     escapes().put(out, face);
     out.put(";}}\r\n");
@@ -198,7 +213,7 @@ void TRichTextWriter::writeSelection(const TCustomSyntaxMemo& viewer, TExportSin
                     back = colors.entry(colors.backIndex(style));
                 }
             }
-            escapes().put(out, chars, count);
+            body.put(out, chars, count);
         });
         if (line.lineEnd)
             out.put("\r\n");

@@ -28,10 +28,12 @@ public:
     // The whole document as a string (rescanning first).
     std::string text(TCustomSyntaxMemo& viewer) const;
 
-    // How a character is written: NUL as nothing, TAB "\tab ", form feed "\page ", CR "\line ",
-    // apostrophe "\'27", backslash, "{" and "}" behind a backslash, other codes below 32 and every code
-    // from 128 as "\'" with two lower-case hex digits; all else as it is.
-    static std::string_view escape(uint8_t c);
+    // How a byte of the text's code page is written: NUL as nothing, TAB "\tab ", form feed "\page ", CR
+    // "\line ", apostrophe "\'27", backslash, "{" and "}" behind a backslash, other codes below 32 as "\'"
+    // with two lower-case hex digits; every code from 128 as "\u" + its character's Unicode value (signed
+    // 16-bit) followed by the "\'" form of the byte (what readers without Unicode show); all else as it
+    // is. The header names the code page ("\ansi\ansicpg" + its number).
+    static std::string_view escape(uint8_t c, int codePage = 1252);
 
 private:
     TExportEnvironment m_env;

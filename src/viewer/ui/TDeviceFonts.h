@@ -11,8 +11,8 @@ namespace lrl {
 // fonts and metrics are never touched by printing.
 class TDeviceFonts {
 public:
-    // Makes the fonts and metrics those of `dpi` dots per inch and the font.
-    void prepare(int dpi, const TSM_Font& font);
+    // Makes the fonts and metrics those of `dpi` dots per inch and the font, for text in `codePage`.
+    void prepare(int dpi, const TSM_Font& font, int codePage = 1252);
 
     TStyleFonts& fonts() { return m_fonts; }
     const TViewerMetrics& metrics() const { return m_metrics; }

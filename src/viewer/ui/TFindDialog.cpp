@@ -1,6 +1,6 @@
 #include "viewer/ui/TFindDialog.h"
 
-#include "platform/Windows1252.h"
+#include "platform/CodePageText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -68,11 +68,16 @@ TFindDialog::TFindDialog(QWidget* parent)
 
 void TFindDialog::updateButtons() { m_findNext->setEnabled(!m_text->text().isEmpty()); }
 
-std::string TFindDialog::findText() const { return Windows1252::encode(m_text->text()); }
+std::string TFindDialog::findText(int codePage) const { return CodePageText::encode(codePage, m_text->text()); }
 
-void TFindDialog::setFindText(const std::string& text)
+std::optional<std::string> TFindDialog::exactFindText(int codePage) const
 {
-    m_text->setText(Windows1252::decode(text));
+    return CodePageText::encodeExact(codePage, m_text->text());
+}
+
+void TFindDialog::setFindText(const std::string& text, int codePage)
+{
+    m_text->setText(CodePageText::decode(codePage, text));
     m_text->selectAll();
 }
 

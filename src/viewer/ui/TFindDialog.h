@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -20,8 +21,11 @@ class TFindDialog : public QDialog {
 public:
     explicit TFindDialog(QWidget* parent = nullptr);
 
-    std::string findText() const;
-    void setFindText(const std::string& text);
+    // The find text in a code page of the store: characters the page lacks become "?" in findText and
+    // make exactFindText null.
+    std::string findText(int codePage = 1252) const;
+    std::optional<std::string> exactFindText(int codePage) const;
+    void setFindText(const std::string& text, int codePage = 1252);
     bool matchCase() const;
     void setMatchCase(bool on);
     bool wholeWord() const;

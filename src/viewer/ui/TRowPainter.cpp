@@ -1,5 +1,6 @@
 #include "viewer/ui/TRowPainter.h"
 
+#include "common/CodePage.h"
 #include "scheme/TSM_Effect.h"
 #include "viewer/TViewerMetrics.h"
 #include "viewer/ui/TStyleFonts.h"
@@ -22,6 +23,15 @@ TRowPainter::TRowPainter(TStyleFonts& fonts, const TViewerMetrics& metrics, cons
 }
 
 QColor TRowPainter::color(int32_t value) const { return viewerColor(value, m_palette); }
+
+QString TRowPainter::decoded(const char* chars, int count) const
+{
+    const CodePage& page = CodePage::of(m_fonts.codePage());
+    QString text(count, Qt::Uninitialized);
+    for (int i = 0; i < count; ++i)
+        text[i] = QChar(page.toUnicode(static_cast<uint8_t>(chars[i])));
+    return text;
+}
 
 ViewerColorPair TRowPainter::colors(const TRunPlan& run) const
 {
@@ -141,7 +151,7 @@ void TRowPainter::addChars(QPainter& p, const char* chars, int count, int x, int
         } else if (!g && c > 32) {
             p.setFont(m_fonts.font(fontStyle));
             p.setPen(ink);
-            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
+            p.drawText(QPoint(x, baseline), decoded(chars + i, 1));
         }
         x += m_metrics.advance(fontStyle, c);
     }
@@ -227,13 +237,13 @@ void TRowPainter::drawRecordedChars(
     if (p.pen().color() != ink)
         p.setPen(ink);
     if (m_metrics.fixedPitch()) {
-        p.drawText(QPoint(x, baseline), fromCp1252(chars + first, count - first));
+        p.drawText(QPoint(x, baseline), decoded(chars + first, count - first));
         return;
     }
     for (int i = first; i < count; ++i) {
         auto c = static_cast<uint8_t>(chars[i]);
         if (c > 32)
-            p.drawText(QPoint(x, baseline), fromCp1252(chars + i, 1));
+            p.drawText(QPoint(x, baseline), decoded(chars + i, 1));
         x += m_metrics.advance(fontStyle, c);
     }
 }

@@ -68,6 +68,8 @@ private:
         QList<quint32> indexes;
         QList<QPointF> positions;
     };
+    // Characters of the text as the characters of its code page (the fonts' one).
+    QString decoded(const char* chars, int count) const;
     Batch& batchFor(QPainter& p, uint8_t fontStyle, const QColor& ink, bool gather);
     void addRun(QPainter& p, const TRunPlan& run, const TDisplayLine& line, int baseline, Batch& batch);
     void addChars(QPainter& p, const char* chars, int count, int x, int baseline, Batch& batch);

@@ -1,6 +1,6 @@
 #include "viewer/ui/TStyleFonts.h"
 
-#include "common/Cp1252.h"
+#include "common/CodePage.h"
 #include "scheme/TSM_Effect.h"
 
 #include <QString>
@@ -85,8 +85,9 @@ const std::array<quint32, 256>& TStyleFonts::glyphs(uint8_t fontStyle)
         raw.built = true;
         raw.font = QRawFont::fromFont(font(fontStyle & 3));
         QString chars(256, Qt::Uninitialized);
+        const CodePage& page = CodePage::of(m_codePage);
         for (int c = 0; c < 256; ++c)
-            chars[c] = QChar(cp1252ToUnicode(static_cast<uint8_t>(c)));
+            chars[c] = QChar(page.toUnicode(static_cast<uint8_t>(c)));
         raw.glyphs.fill(0);
         if (raw.font.isValid()) {
             QList<quint32> indexes = raw.font.glyphIndexesForString(chars);
@@ -109,7 +110,16 @@ TFontMeasure TStyleFonts::measure(const TSM_Font& font, uint8_t fontStyle)
 int TStyleFonts::charWidth(const TSM_Font& font, uint8_t fontStyle, uint8_t c)
 {
     use(font);
-    return fontMetrics(fontStyle).horizontalAdvance(QChar(cp1252ToUnicode(c)));
+    return fontMetrics(fontStyle).horizontalAdvance(QChar(CodePage::of(m_codePage).toUnicode(c)));
+}
+
+void TStyleFonts::setCodePage(int codePage)
+{
+    if (codePage == m_codePage)
+        return;
+    m_codePage = codePage;
+    for (Raw& raw : m_raw)
+        raw.built = false;
 }
 
 const QFont& TStyleFonts::gutterFont(const TSM_GutterFont& font)

@@ -14,7 +14,7 @@ namespace lrl {
 
 // The viewer's fonts: the text font in each combination of the style bits (bold, italic, underline,
 // strike-out), the gutter font, and for the four bold/italic faces the glyph of every byte of the text
-// (Windows-1252), so that runs are drawn as glyph runs at computed x positions. It measures for the
+// (in the text's code page), so that runs are drawn as glyph runs at computed x positions. It measures for the
 // viewer model (TMetricsSource) and rebuilds itself when the model asks about another font.
 //
 // Fonts are measured on the screen's resolution unless a device resolution is set: then they are made in
@@ -36,6 +36,8 @@ public:
     // TMetricsSource
     TFontMeasure measure(const TSM_Font& font, uint8_t fontStyle) override;
     int charWidth(const TSM_Font& font, uint8_t fontStyle, uint8_t c) override;
+    void setCodePage(int codePage) override;
+    int codePage() const { return m_codePage; }
 
     // Makes `font` the text font (nothing happens when it already is).
     void use(const TSM_Font& font);
@@ -63,6 +65,7 @@ private:
 
     TSM_Font m_font { "", 0, 0 };
     int m_dpi = 0;
+    int m_codePage = 1252;
     bool m_valid = false;
     std::array<std::optional<Face>, 16> m_faces;
     std::array<Raw, 4> m_raw;

@@ -1,5 +1,6 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
+#include "common/CodePage.h"
 #include "viewer/print/ExportWriters.h"
 #include "viewer/ui/TSyntaxMemoController.h"
 #include "viewer/ui/TRowPainter.h"

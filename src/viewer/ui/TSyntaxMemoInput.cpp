@@ -67,7 +67,7 @@ void TSyntaxMemoInput::dragSelectionOut()
         return;
     std::string text = TPlainTextWriter(m_memo.textStore(), m_memo.selStart(), m_memo.selEnd(), wfAddLF).text();
     auto* drag = new QDrag(m_memo.viewport());
-    drag->setMimeData(ClipboardText::mimeData(text).release());
+    drag->setMimeData(ClipboardText::mimeData(text, {}, m_memo.codePage()).release());
     drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 

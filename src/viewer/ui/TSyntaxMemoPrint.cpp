@@ -145,7 +145,7 @@ void TSyntaxMemo::render(TPrintRenderData& data, QPrinter* printer)
     QPainter& canvas = *data.canvas;
     TDeviceFonts& fonts = printer ? m_printerFonts : m_canvasFonts;
     const int dpi = canvas.device() ? canvas.device()->logicalDpiY() : TStyleFonts::kScreenDpi;
-    fonts.prepare(dpi, settings().font);
+    fonts.prepare(dpi, settings().font, codePage());
     // MonoPrint is for direct printing only; pages drawn for the preview keep their colours.
     TPageRenderer renderer(*this, fonts, printer && m_monoPrint);
     const TPageBody body = renderer.body(data.pageRect);

@@ -1,6 +1,6 @@
 #include "viewer/ui/TViewerFind.h"
 
-#include "platform/Windows1252.h"
+#include "platform/CodePageText.h"
 #include "viewer/ui/TFindDialog.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
@@ -40,7 +40,7 @@ bool TViewerFind::findText(const std::string& text, TSearchResult& result, uint1
         m_dialog->setDown(setup.down);
     }
     m_dialog->setRegexMode(m_search.regexMode());
-    m_dialog->setFindText(setup.findText);
+    m_dialog->setFindText(setup.findText, m_memo.codePage());
     // Matches stay visible while the dialog has the focus.
     m_memo.setHideSelection(false);
     m_dialog->show();
@@ -55,7 +55,10 @@ bool TViewerFind::findNext()
         return false;
     m_search.setRegexMode(m_dialog->regexMode());
     TFindRequest request;
-    request.text = m_dialog->findText();
+    // A text with characters the file's code page lacks cannot be in the file.
+    std::optional<std::string> exact = m_dialog->exactFindText(m_memo.codePage());
+    request.text = exact ? *exact : m_dialog->findText(m_memo.codePage());
+    request.unmatchable = !exact;
     request.matchCase = m_dialog->matchCase();
     request.wholeWord = m_dialog->wholeWord();
     request.down = m_dialog->down();
@@ -71,7 +74,7 @@ void TViewerFind::ensureDialog()
 void TViewerFind::showMessageBox(const TSearchMessage& message)
 {
     QWidget* parent = m_dialog && m_dialog->isVisible() ? static_cast<QWidget*>(m_dialog.data()) : &m_memo;
-    const QString text = Windows1252::decode(message.text);
+    const QString text = CodePageText::decode(m_memo.codePage(), message.text);
     if (message.kind == TSearchMessage::Error) {
         // The pattern, the caret under the error and the message: a fixed font keeps the caret in place.
         QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString(), QMessageBox::Ok,

@@ -28,7 +28,7 @@ void ViewerClipboard::copy(TCustomSyntaxMemo& viewer)
         clipboard->clear();
         return;
     }
-    auto data = ClipboardText::mimeData(contents.text, contents.richText);
+    auto data = ClipboardText::mimeData(contents.text, contents.richText, contents.codePage);
     if (!contents.hasText)
         data->removeFormat("text/plain");
     clipboard->setMimeData(data.release());

@@ -1,6 +1,5 @@
 #include "viewer/ui/ViewerColors.h"
 
-#include "common/Cp1252.h"
 
 namespace lrl {
 
@@ -114,15 +113,6 @@ QColor viewerColor(int32_t value, const QPalette& palette)
     if (value < 0)
         return systemColor(value & 0xFF, palette);
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-QString fromCp1252(const char* chars, int count)
-{
-    QString out(count, Qt::Uninitialized);
-    QChar* dest = out.data();
-    for (int i = 0; i < count; ++i)
-        dest[i] = QChar(cp1252ToUnicode(static_cast<uint8_t>(chars[i])));
-    return out;
 }
 
 } // namespace lrl

@@ -27,7 +27,4 @@ struct ViewerColorPair {
 };
 ViewerColorPair viewerColors(int32_t text, int32_t back, const QPalette& palette);
 
-// The bytes of the text as the characters they stand for (Windows-1252).
-QString fromCp1252(const char* chars, int count);
-
 } // namespace lrl

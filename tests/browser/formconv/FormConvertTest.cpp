@@ -1,6 +1,7 @@
 #include "browser/formconv/FormConvert.h"
 #include "browser/formconv/FormBytes.h"
 #include "browser/formconv/FormStreamConverter.h"
+#include "common/CodePage.h"
 #include "common/Exception.h"
 #include "common/MemoryStream.h"
 #include "common/ReadOnlyMemoryStream.h"
@@ -147,7 +148,9 @@ TEST(FormConvert, QuotedStringsUseCodesForApostrophesAndControls)
     EXPECT_EQ(valueText([](FormBytes& f) { f.string(""); }), "''");
     EXPECT_EQ(valueText([](FormBytes& f) { f.string("a\r\nb\t"); }), "'a'#13#10'b'#9");
     EXPECT_EQ(valueText([](FormBytes& f) { f.string("''"); }), "#39#39");
-    EXPECT_EQ(valueText([](FormBytes& f) { f.string("Gr\xFC\xDF"); }), "'Gr\xFC\xDF'");
+    // The text form is UTF-8: 8-bit strings that are no UTF-8 are read in the legacy code page.
+    EXPECT_EQ(valueText([](FormBytes& f) { f.string("Gr\xFC\xDF"); }), "'Gr\xC3\xBC\xC3\x9F'");
+    EXPECT_EQ(valueText([](FormBytes& f) { f.string("Gr\xC3\xBC\xC3\x9F"); }), "'Gr\xC3\xBC\xC3\x9F'");
 }
 
 TEST(FormConvert, LongStringsBreakIntoSegmentsOfSixtyFour)
@@ -224,9 +227,13 @@ TEST(FormConvert, LaterValueTypes)
     EXPECT_EQ(valueText([](FormBytes& f) {
         f.byte(18).u32(4).bytes({ 'C', 0, 0xE9, 0, '\'', 0, 0xAC, 0x20 });
     }),
-        "'C'#233#39#8364");
+        "'C\xC3\xA9'#39'\xE2\x82\xAC'");
+    // Wide and UTF-8 strings show their characters; a byte that is no UTF-8 stands for itself, and
+    // only a lone surrogate (no character) is written as a code.
     EXPECT_EQ(valueText([](FormBytes& f) { f.byte(20).u32(8).chars("\xC3\xA9 \xF0\x9F\x98\x80\xFF"); }),
-        "#233' '#55357#56832#255");
+        "'\xC3\xA9 \xF0\x9F\x98\x80\xC3\xBF'");
+    EXPECT_EQ(valueText([](FormBytes& f) { f.byte(18).u32(3).bytes({ 0x16, 0x04, 0x3D, 0xD8, 'a', 0 }); }),
+        "'\xD0\x96'#55357'a'");
 }
 
 TEST(FormConvert, NullValueWritesNothingAndKeepsItsPlace)
@@ -345,6 +352,10 @@ TEST(FormConvert, FormFileFormatByFirstBytes)
     EXPECT_EQ(format("\xFF\x0A\x00"), FormFileFormat::Binary);
     EXPECT_EQ(format("TPF0"), FormFileFormat::Binary);
     EXPECT_EQ(format("\nobject"), FormFileFormat::Unknown);
+    // Text saved with a byte-order mark is text; a resource header is told from a UTF-16 LE mark.
+    EXPECT_EQ(format("\xEF\xBB\xBFobject"), FormFileFormat::Text);
+    EXPECT_EQ(format("\xFF\xFEo\0"), FormFileFormat::Text);
+    EXPECT_EQ(format("\xFE\xFF\0o"), FormFileFormat::Text);
 
     const std::string text = "object Form1: TForm1\r\nend\r\n";
     EXPECT_EQ(formFileText(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())), text);
@@ -353,8 +364,9 @@ TEST(FormConvert, FormFileFormatByFirstBytes)
     EXPECT_EQ(formFileText(binary.data()), text);
 }
 
-// The sample project's binary forms are built from text sources by tools/make-binary-form.py; converting
-// them back must give those sources byte for byte.
+// The sample project's binary forms are built from text sources (Windows-1252) by
+// tools/make-binary-form.py; converting them back must give those sources character for character, as
+// UTF-8.
 TEST(FormConvert, SampleFormsConvertBackToTheirTextSources)
 {
     const std::filesystem::path root = LRL_SOURCE_DIR;
@@ -362,7 +374,7 @@ TEST(FormConvert, SampleFormsConvertBackToTheirTextSources)
     for (const auto& entry : std::filesystem::directory_iterator(root / "examples/FormSources")) {
         if (entry.path().extension() != ".txt")
             continue;
-        const std::string source = lrl::test::readFile(entry.path());
+        const std::string source = CodePage::of(1252).toUtf8(lrl::test::readFile(entry.path()));
         const std::string binary
             = lrl::test::readFile(root / "examples/Sample" / entry.path().stem().concat(".dfm"));
         ASSERT_FALSE(binary.empty()) << entry.path();

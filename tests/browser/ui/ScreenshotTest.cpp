@@ -33,3 +33,19 @@ TEST(Screenshot, SampleProjectWithAUnitSelected)
         QApplication::processEvents();
     ASSERT_TRUE(window.grab().save(target));
 }
+
+// The window with a unit in UTF-8 that holds Cyrillic text (stored in Windows-1251); runs only when
+// LRL_SCREENSHOT_ENCODING names the PNG file to write.
+TEST(Screenshot, UnitInAnotherCodePage)
+{
+    QString target = qEnvironmentVariable("LRL_SCREENSHOT_ENCODING");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT_ENCODING to the PNG file to write";
+    TfrmLrlDelphi window;
+    window.setMessageSink([](bool, const QString&) {});
+    window.show();
+    window.openFile(QString::fromLatin1(LRL_TEST_DATA_DIR "/encoding/utf8-cyrillic.pas"));
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(window.grab().save(target));
+}

@@ -166,7 +166,7 @@ TEST_F(Window, OpeningTheSampleProjectShowsItsTreeAndStatus)
     EXPECT_TRUE(window.Panel4->text().contains(" lines "));
     QFileInfo dpr(samplePath("Sample.dpr"));
     EXPECT_TRUE(window.Panel5->text().startsWith("Last modified... "));
-    EXPECT_TRUE(window.Panel5->text().endsWith(QStringLiteral("  (%1) bytes").arg(dpr.size())));
+    EXPECT_TRUE(window.Panel5->text().endsWith(QStringLiteral("  (%1) bytes  Windows-1252").arg(dpr.size())));
     EXPECT_EQ(window.FileLabel1->path(), samplePath("Sample.dpr"));
     EXPECT_TRUE(window.mnuFind->isEnabled());
     EXPECT_TRUE(window.tbbtnPrtTree->isEnabled());
@@ -174,6 +174,24 @@ TEST_F(Window, OpeningTheSampleProjectShowsItsTreeAndStatus)
     // The viewer shows the project file.
     EXPECT_EQ(window.SyntaxMemo1->lineText(0), "program Sample;");
     EXPECT_EQ(window.treView->currentIndex(), window.treView->model()->index(0, 0));
+}
+
+// A unit saved as UTF-8 with a byte-order mark: no mark before "unit", the umlauts in the tree, on
+// screen and in the status area's encoding.
+TEST_F(Window, UnitInUtf8ShowsItsCharacters)
+{
+    window.openFile(QString::fromLatin1(LRL_TEST_DATA_DIR "/encoding/utf8-bom.pas"));
+    EXPECT_EQ(window.SyntaxMemo1->lineText(0), "unit Umlaute;");
+    EXPECT_EQ(window.SyntaxMemo1->codePage(), 1252);
+    QAbstractItemModel* model = window.treView->model();
+    QModelIndexList found = model->match(model->index(0, 0), Qt::DisplayRole, QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e"), 1,
+        Qt::MatchExactly | Qt::MatchRecursive);
+    EXPECT_EQ(found.size(), 1);
+    EXPECT_TRUE(window.Panel5->text().endsWith(QStringLiteral(" bytes  UTF-8 BOM"))) << window.Panel5->text().toStdString();
+
+    window.openFile(QString::fromLatin1(LRL_TEST_DATA_DIR "/encoding/utf8-cyrillic.pas"));
+    EXPECT_EQ(window.SyntaxMemo1->codePage(), 1251);
+    EXPECT_EQ(window.SyntaxMemo1->styleFonts().codePage(), 1251); // the glyphs follow the text
 }
 
 TEST_F(Window, SelectedNodeShowsItsSelectedImage)

@@ -58,7 +58,7 @@ TEST(TfrmLrlDelphiTreePrint, PrintsTheOutlineWithTheStatusTextAndRestoresIt)
     EXPECT_EQ(window.Panel5->text(), before);
     const std::string text = pdfText(pdf);
     EXPECT_NE(text.find("Sample.dpr"), std::string::npos);
-    EXPECT_NE(text.find("Project... 6 unit(s)"), std::string::npos);
+    EXPECT_NE(text.find("Project... 5 unit(s)"), std::string::npos);
     EXPECT_NE(text.find("   [continued]"), std::string::npos);
     EXPECT_NE(text.find("- 2 -"), std::string::npos);
 }

@@ -120,7 +120,7 @@ TEST(HtmlEscape, DropsControlsAndWritesEntitiesAndCharacterReferences)
     EXPECT_EQ(THtmlWriter::escape('>'), "&gt;");
     EXPECT_EQ(THtmlWriter::escape('&'), "&amp;");
     EXPECT_EQ(THtmlWriter::escape(233), "&#233;");
-    EXPECT_EQ(THtmlWriter::escape(128), "&#128;");
+    EXPECT_EQ(THtmlWriter::escape(128), "&#8364;"); // the character, not the byte
     EXPECT_EQ(THtmlWriter::escape(255), "&#255;");
     EXPECT_EQ(THtmlWriter::escape('\''), "'");
     EXPECT_EQ(THtmlWriter::escape('{'), "{");
@@ -134,6 +134,27 @@ TEST(HtmlHex, SwapsRedAndBlueAndDropsTheHighByte)
     EXPECT_EQ(writer.hex(0x02123456), "563412");
     EXPECT_EQ(writer.hex(TSM_Settings::clWindowText), "000000");
     EXPECT_EQ(writer.hex(static_cast<int32_t>(0x80000005u)), "ffffff");
+}
+
+// Every fixture's characters reach the page as references to their Unicode characters.
+TEST(THtmlWriter, FixturesWriteTheirCharactersWhateverTheEncoding)
+{
+    struct Case {
+        const char* file;
+        const char* line;
+    };
+    const char* umlauts = "// Preis in &#8364;: &#228;&#246;&#252;\r\n";
+    for (const Case& c : { Case { "cp1252.pas", umlauts }, Case { "utf8-bom.pas", umlauts }, Case { "utf8.pas", umlauts },
+             Case { "utf16le-bom.pas", umlauts },
+             Case { "utf8-cyrillic.pas", "// &#1046;&#1105;&#1083;&#1090;&#1099;&#1081; &#1090;&#1077;&#1082;&#1089;&#1090;\r\n" },
+             Case { "utf8-greek-cyrillic.pas", "// &#917;&#955;&#955;&#951;&#957;&#953;&#954;&#940; &#954;&#945;&#953; ???\r\n" } }) {
+        TCustomSyntaxMemo memo;
+        memo.setSettings(exportSettings());
+        memo.loadFromFile(std::string(LRL_TEST_DATA_DIR "/encoding/") + c.file);
+        memo.selectAll();
+        std::string out = THtmlWriter(fixedEnvironment()).text(memo);
+        EXPECT_NE(out.find(c.line), std::string::npos) << c.file << "\n" << out;
+    }
 }
 
 } // namespace

@@ -13,7 +13,7 @@ using test::exportSettings;
 using test::loadBytes;
 using test::loadStyled;
 
-const std::string kHead = "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil Courier New;}}\r\n";
+const std::string kHead = "{\\rtf1\\ansi\\ansicpg1252 \\deff1{\\fonttbl {\\f1 \\fnil Courier New;}}\r\n";
 const std::string kTwoColors = "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\r\n";
 const std::string kOpen = "{\\f1\\fs20\\cf0\\cb1 ";
 
@@ -162,7 +162,7 @@ TEST_F(RichText, FontFaceAndSizeComeFromTheViewerFont)
     memo.setTextFont({ "Mono {x}", 13, 1 });
     loadBytes(memo, "x");
     std::string out = rtf();
-    EXPECT_EQ(out.substr(0, out.find("\r\n")), "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil Mono \\{x\\};}}");
+    EXPECT_EQ(out.substr(0, out.find("\r\n")), "{\\rtf1\\ansi\\ansicpg1252 \\deff1{\\fonttbl {\\f1 \\fnil Mono \\{x\\};}}");
     EXPECT_NE(out.find("{\\f1\\fs26\\cf0\\cb1 "), std::string::npos);
     memo.setTextFont({ "Mono", -12, 1 }); // 12 pixels: 9 points
     EXPECT_NE(rtf().find("{\\f1\\fs18\\cf0\\cb1 "), std::string::npos);
@@ -203,11 +203,42 @@ TEST(RichTextEscape, EscapesControlsQuotesBracesAndHighCharacters)
     EXPECT_EQ(TRichTextWriter::escape('\\'), "\\\\");
     EXPECT_EQ(TRichTextWriter::escape('{'), "\\{");
     EXPECT_EQ(TRichTextWriter::escape('}'), "\\}");
-    EXPECT_EQ(TRichTextWriter::escape(233), "\\'e9");
-    EXPECT_EQ(TRichTextWriter::escape(128), "\\'80");
+    EXPECT_EQ(TRichTextWriter::escape(233), "\\u233\\'e9");
+    EXPECT_EQ(TRichTextWriter::escape(128), "\\u8364\\'80");
+    EXPECT_EQ(TRichTextWriter::escape(0xC6, 1251), "\\u1046\\'c6");
+    EXPECT_EQ(TRichTextWriter::escape(0xAA, 1253), "\\u-3\\'aa"); // U+FFFD as a signed 16-bit number
     EXPECT_EQ(TRichTextWriter::escape(127), "\x7f");
     EXPECT_EQ(TRichTextWriter::escape('"'), "\"");
     EXPECT_EQ(TRichTextWriter::escape('~'), "~");
+}
+
+// Every fixture's characters reach the rich text as Unicode escapes, with its code page in the header.
+TEST_F(RichText, FixturesWriteTheirCharactersWhateverTheEncoding)
+{
+    struct Case {
+        const char* file;
+        int codePage;
+        const char* line; // the escaped form of the fixture's fifth line
+    };
+    const std::string umlauts = "// Preis in \\u8364\\'80: \\u228\\'e4\\u246\\'f6\\u252\\'fc\\line ";
+    for (const Case& c : { Case { "cp1252.pas", 1252, umlauts.c_str() }, Case { "utf8-bom.pas", 1252, umlauts.c_str() },
+             Case { "utf8.pas", 1252, umlauts.c_str() }, Case { "utf16le-bom.pas", 1252, umlauts.c_str() },
+             Case { "utf8-cyrillic.pas", 1251,
+                 "// \\u1046\\'c6\\u1105\\'b8\\u1083\\'eb\\u1090\\'f2\\u1099\\'fb\\u1081\\'e9 "
+                 "\\u1090\\'f2\\u1077\\'e5\\u1082\\'ea\\u1089\\'f1\\u1090\\'f2\\line " } }) {
+        memo.loadFromFile(std::string(LRL_TEST_DATA_DIR "/encoding/") + c.file);
+        memo.selectAll();
+        std::string out = rtf();
+        EXPECT_EQ(out.rfind("{\\rtf1\\ansi\\ansicpg" + std::to_string(c.codePage) + " ", 0), 0u) << c.file;
+        EXPECT_NE(out.find(c.line), std::string::npos) << c.file << "\n" << out;
+    }
+    // Greek mixed with Cyrillic: the Greek in 1253, the Cyrillic the page lacks as "?".
+    memo.loadFromFile(LRL_TEST_DATA_DIR "/encoding/utf8-greek-cyrillic.pas");
+    memo.selectAll();
+    std::string out = rtf();
+    EXPECT_EQ(out.rfind("{\\rtf1\\ansi\\ansicpg1253 ", 0), 0u);
+    EXPECT_NE(out.find("// \\u917\\'c5\\u955\\'eb"), std::string::npos) << out;
+    EXPECT_NE(out.find(" ???\\line "), std::string::npos) << out;
 }
 
 } // namespace

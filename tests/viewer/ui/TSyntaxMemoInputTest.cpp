@@ -217,7 +217,7 @@ TEST(TSyntaxMemoInput, CopyPutsCrLfTextOnTheClipboard)
     v.key(Qt::Key_Right, Qt::ShiftModifier);
     v.key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "one\r\nt");
-    EXPECT_TRUE(QApplication::clipboard()->mimeData()->data("text/rtf").startsWith("{\\rtf1 "));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->data("text/rtf").startsWith("{\\rtf1\\ansi"));
 
     v.memo.setFormatWriter(sfRTF, [](TCustomSyntaxMemo&, Stream& out) { out.write("{\\rtf1 x}", 9); });
     v.key(Qt::Key_C, Qt::ControlModifier);

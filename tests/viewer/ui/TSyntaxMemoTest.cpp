@@ -257,6 +257,33 @@ TEST(TSyntaxMemo, BytesAreDrawnAsWindows1252)
     EXPECT_EQ(image.copy(v.x(0), 0, v.cell(), v.lh()), euro);
 }
 
+// A decoded file is drawn in the characters of its code page: each cell holds the glyph Qt draws for the
+// character, not the one of the byte in Windows-1252.
+TEST(TSyntaxMemo, CharactersAreDrawnInTheTextsCodePage)
+{
+    struct Case {
+        const char* utf8;
+        int codePage;
+        char16_t shown;
+    };
+    for (Case c : { Case { "\xC3\xA4", 1252, 0x00E4 }, Case { "\xD0\x96", 1251, 0x0416 },
+             Case { "\xCE\xA9", 1253, 0x03A9 } }) {
+        Viewer v;
+        loadBytes(v.memo, c.utf8);
+        ASSERT_EQ(v.memo.codePage(), c.codePage);
+        QImage image = v.memo.renderView();
+        QImage expected(v.cell(), v.lh(), QImage::Format_RGB32);
+        expected.fill(kBack);
+        QPainter p(&expected);
+        p.setFont(TStyleFonts::makeFont("Liberation Mono", -12, 0));
+        p.setPen(Qt::black);
+        p.drawText(QPoint(0, v.memo.styleFonts().ascent()), QString(QChar(c.shown)));
+        p.end();
+        EXPECT_GT(inked(image, QRect(v.x(0), 0, v.cell(), v.lh()), kBack), 5) << c.codePage;
+        EXPECT_EQ(image.copy(v.x(0), 0, v.cell(), v.lh()), expected) << c.codePage;
+    }
+}
+
 TEST(TSyntaxMemo, DrawLineHandlerTakesOverARow)
 {
     Viewer v;

@@ -88,6 +88,28 @@ TEST_F(FindFixture, FindNextWalksTheMatchesAndThenReportsNotFound)
     EXPECT_EQ(sel(), std::make_pair(0, 4));
 }
 
+// The dialog's text is searched in the text's code page; one with characters the page lacks is not found
+// (and never matches the "?" a replaced character left).
+TEST_F(FindFixture, FindTextIsTakenIntoTheTextsCodePage)
+{
+    loadBytes(memo, "? \xD0\x96\xD1\x83\xD0\xBA"); // UTF-8 "? Жук": stored in 1251
+    ASSERT_EQ(memo.codePage(), 1251);
+    TSearchResult result;
+    find->findText("x", result, 0);
+    dialog().setFindText("\xF3\xEA", 1251); // "ук"
+    dialog().findNextButton()->click();
+    EXPECT_EQ(sel(), std::make_pair(3, 5));
+    EXPECT_TRUE(messages.empty());
+
+    memo.setSel(0, 0);
+    dialog().setFindText("\xE4", 1252); // "ä": no character of 1251
+    EXPECT_EQ(dialog().exactFindText(1251), std::nullopt);
+    dialog().findNextButton()->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, TSearchMessage::NotFound);
+    EXPECT_EQ(sel(), std::make_pair(0, 0));
+}
+
 TEST_F(FindFixture, RegularExpressionModeAndPatternErrors)
 {
     loadBytes(memo, "x := 10;\ry := 200;");

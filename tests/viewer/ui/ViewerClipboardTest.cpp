@@ -26,8 +26,24 @@ TEST(ViewerClipboard, CopiesTheSelectionAsPlainAndRichText)
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), QString::fromUtf8("af\xc3\xa9\r\n{x}\r\nr"));
     std::string rtf = data->data("text/rtf").toStdString();
-    EXPECT_EQ(rtf.substr(0, 13), "{\\rtf1 \\deff1");
-    EXPECT_NE(rtf.find("af\\'e9\\line \r\n\\{x\\}\\line \r\nr\r\n}}"), std::string::npos);
+    EXPECT_EQ(rtf.substr(0, 30), "{\\rtf1\\ansi\\ansicpg1252 \\deff1");
+    EXPECT_NE(rtf.find("af\\u233\\'e9\\line \r\n\\{x\\}\\line \r\nr\r\n}}"), std::string::npos);
+}
+
+// Plain text is Unicode from the text's code page; the rich text names the page.
+TEST(ViewerClipboard, CopiesTheCharactersOfTheTextsCodePage)
+{
+    TSyntaxMemo memo;
+    test::loadBytes(memo, "// \xD0\x96\xD1\x83\xD0\xBA \xE2\x82\xAC"); // UTF-8: Cyrillic and the euro sign, page 1251
+    ASSERT_EQ(memo.codePage(), 1251);
+    memo.selectAll();
+    memo.copyToClipboard();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), QString::fromUtf8("// \xD0\x96\xD1\x83\xD0\xBA \xE2\x82\xAC"));
+    std::string rtf = data->data("text/rtf").toStdString();
+    EXPECT_EQ(rtf.substr(0, 30), "{\\rtf1\\ansi\\ansicpg1251 \\deff1");
+    EXPECT_NE(rtf.find("// \\u1046\\'c6\\u1091\\'f3\\u1082\\'ea \\u8364\\'88"), std::string::npos) << rtf;
 }
 
 TEST(ViewerClipboard, FollowsClipCopyFormats)
@@ -62,7 +78,7 @@ TEST(ViewerClipboard, TheWidgetSavesRichFormatsInThePalettesColours)
         text.green(), text.blue(), back.red(), back.green(), back.blue());
     EXPECT_NE(html.find(body), std::string::npos) << html;
     memo.setSaveFormat(sfRTF);
-    EXPECT_EQ(test::saved(memo).substr(0, 13), "{\\rtf1 \\deff1");
+    EXPECT_EQ(test::saved(memo).substr(0, 30), "{\\rtf1\\ansi\\ansicpg1252 \\deff1");
 }
 
 } // namespace

@@ -1,0 +1,14 @@
+unit Plain;
+
+interface
+
+procedure Hello;
+
+implementation
+
+procedure Hello;
+begin
+  Writeln('Hello');
+end;
+
+end.

@@ -1,0 +1,4 @@
+unit Broken;
+// Grüße
+const S = '�';
+end.
