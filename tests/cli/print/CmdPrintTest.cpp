@@ -233,3 +233,29 @@ TEST(CmdPrint, ErrorsLeaveNoFileBehind)
     for (const auto& entry : fs::directory_iterator(dir.path()))
         EXPECT_EQ(entry.path().extension(), ".pas") << entry.path();
 }
+
+// A file prints in the characters it holds, whatever its encoding, and never with a byte-order mark.
+TEST(CmdPrint, EveryEncodingPrintsItsOwnCharacters)
+{
+    struct Case {
+        const char* file;
+        const char* line;
+    };
+    const Case cases[] = {
+        { "cp1252.pas", "// Preis in \u20AC: \u00E4\u00F6\u00FC" },
+        { "utf8-bom.pas", "// Preis in \u20AC: \u00E4\u00F6\u00FC" },
+        { "utf8.pas", "procedure Gr\u00FC\u00DFe;" },
+        { "utf16le-bom.pas", "// Preis in \u20AC: \u00E4\u00F6\u00FC" },
+        { "utf8-cyrillic.pas", "// \u0416\u0451\u043B\u0442\u044B\u0439 \u0442\u0435\u043A\u0441\u0442" },
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        const std::string pdf = (dir.path() / (std::string(c.file) + ".pdf")).string();
+        Result r = print(
+            "--pdf " + quoted(pdf) + " " + quoted(std::string(LRL_TEST_DATA_DIR) + "/encoding/" + c.file));
+        ASSERT_EQ(r.status, 0) << c.file << ": " << r.out;
+        const std::string page = pdfPages(pdf).at(0);
+        EXPECT_NE(page.find(c.line), std::string::npos) << c.file << "\n" << page;
+        EXPECT_EQ(page.find("\xEF\xBB\xBF"), std::string::npos) << c.file;
+    }
+}
