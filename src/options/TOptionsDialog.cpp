@@ -3,6 +3,7 @@
 #include "options/TOptionsDialog.h"
 
 #include "browser/BrowserSettings.h"
+#include "common/CodePage.h"
 #include "options/MarginSpinEdit.h"
 #include "options/OptionsDialogHost.h"
 #include "platform/HintDisplay.h"
@@ -25,6 +26,10 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace lrl {
 
@@ -153,6 +158,21 @@ TOptionsDialog::TOptionsDialog(OptionsDialogHost& host, QWidget* parent)
 
 TOptionsDialog::~TOptionsDialog() { finish(); }
 
+namespace {
+
+// The code pages a file in no Unicode form may be in, as the Viewer page offers them.
+constexpr std::pair<int, const char*> kLegacyCodePages[] = {
+    { 1252, "Windows-1252 (Western European)" },
+    { 1250, "Windows-1250 (Central European)" },
+    { 1251, "Windows-1251 (Cyrillic)" },
+    { 1253, "Windows-1253 (Greek)" },
+    { 1254, "Windows-1254 (Turkish)" },
+    { 1257, "Windows-1257 (Baltic)" },
+};
+static_assert(std::size(kLegacyCodePages) == CodePage::kStoragePages.size());
+
+} // namespace
+
 QWidget* TOptionsDialog::createViewerPage()
 {
     auto* page = named(new QWidget, "tsViewer");
@@ -174,7 +194,14 @@ QWidget* TOptionsDialog::createViewerPage()
         grid->addWidget(left[i], i, 0);
         grid->addWidget(right[i], i, 1);
     }
-    grid->setRowStretch(5, 1);
+    cbAnsiCP = named(new QComboBox(page), "cbAnsiCP");
+    for (const auto& [number, name] : kLegacyCodePages)
+        cbAnsiCP->addItem(QString::fromLatin1(name), number);
+    auto* codePageRow = new QHBoxLayout;
+    codePageRow->addWidget(buddyLabel("Code page of &older files", cbAnsiCP, page));
+    codePageRow->addWidget(cbAnsiCP, 1);
+    grid->addLayout(codePageRow, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
     // Column by column, so that Tab goes down the left column first.
     QWidget::setTabOrder(cbSupBData, cbSortItems);
     for (int i = 0; i < 4; ++i)
@@ -182,6 +209,7 @@ QWidget* TOptionsDialog::createViewerPage()
     QWidget::setTabOrder(left[4], right[0]);
     for (int i = 0; i < 4; ++i)
         QWidget::setTabOrder(right[i], right[i + 1]);
+    QWidget::setTabOrder(right[4], cbAnsiCP);
 
     // Each box sets its setting the moment it is clicked; those read only at the next open ask for a
     // reload.
@@ -207,6 +235,14 @@ QWidget* TOptionsDialog::createViewerPage()
     flag(cbVuDFM, &BrowserSettings::ShFrm, true, nothing);
     flag(cbVuDOF, &BrowserSettings::ShOpt, true, nothing);
     flag(cbSupBData, &BrowserSettings::SupBData, true, nothing);
+    // Files are decoded when they are read, so another code page takes effect at the next open.
+    connect(cbAnsiCP, &QComboBox::activated, this, [this](int index) {
+        const int number = cbAnsiCP->itemData(index).toInt();
+        if (number == m_host.settings().AnsiCP)
+            return;
+        m_host.settings().AnsiCP = number;
+        m_host.setOptionsChanged(true);
+    });
     return page;
 }
 
@@ -483,6 +519,7 @@ void TOptionsDialog::fillViewerPage()
     cbVuDFM->setChecked(s.ShFrm);
     cbVuDOF->setChecked(s.ShOpt);
     cbSupBData->setChecked(s.SupBData);
+    cbAnsiCP->setCurrentIndex(std::max(cbAnsiCP->findData(s.AnsiCP), 0));
 }
 
 } // namespace lrl

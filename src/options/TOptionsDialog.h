@@ -95,6 +95,7 @@ public:
     QCheckBox* cbVuDFM = nullptr;
     QCheckBox* cbVuDOF = nullptr;
     QCheckBox* cbSupBData = nullptr;
+    QComboBox* cbAnsiCP = nullptr; // the code page of files saved in no Unicode form
     // Syntax Highlighting
     QListWidget* SynElementsBox = nullptr;
     QGroupBox* GroupBox1 = nullptr;

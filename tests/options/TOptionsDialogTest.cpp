@@ -167,6 +167,25 @@ TEST_F(OptionsDialog, ViewerBoxesSetTheirSettingsWhenClicked)
     EXPECT_EQ(host.memoryStore.readString("PrtOps", "dsf"), "1");
 }
 
+// The code page of older files is read when a file is opened: choosing another asks for a reload,
+// choosing the same one does not.
+TEST_F(OptionsDialog, CodePageOfOlderFilesAsksForAReload)
+{
+    host.browserSettings.AnsiCP = 1250;
+    open();
+    EXPECT_EQ(dialog.cbAnsiCP->currentData().toInt(), 1250);
+    ASSERT_EQ(dialog.cbAnsiCP->count(), 6);
+    const int cyrillic = dialog.cbAnsiCP->findData(1251);
+    dialog.cbAnsiCP->setCurrentIndex(cyrillic);
+    emit dialog.cbAnsiCP->activated(cyrillic);
+    EXPECT_EQ(host.browserSettings.AnsiCP, 1251);
+    EXPECT_TRUE(host.optionsChanged);
+    host.optionsChanged = false;
+    emit dialog.cbAnsiCP->activated(cyrillic);
+    EXPECT_FALSE(host.optionsChanged);
+    close(false);
+}
+
 TEST_F(OptionsDialog, MarginsShowOneInchAsOneAndStoreItAsDoubleZero)
 {
     host.memoryStore.writeString("PrtOps", "lmr", "00");
