@@ -87,6 +87,7 @@ TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath, Setti
     layoutWindow();
     createDisplay();
     createViewerCommands();
+    createPrintCommands();
     createHelpCommands();
     m_optionsDialog = [this](const QString& page) { runOptionsDialog(page); };
     FormCreate();

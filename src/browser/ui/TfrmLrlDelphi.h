@@ -23,6 +23,7 @@ class QCloseEvent;
 class QLabel;
 class QMenu;
 class QMouseEvent;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -34,6 +35,8 @@ namespace lrl {
 
 class HelpWindow;
 class PathLabel;
+class PrintJobs;
+class TPreviewPrinter;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
 class TViewerFind;
@@ -130,6 +133,35 @@ public:
     // The program's arguments (without the program name), offered once as a drop.
     void openCommandLine(const QStringList& args);
 
+    // --- Print commands (TfrmLrlDelphiPrint.cpp)
+    // A marking click (right mouse button released on a node's image or caption).
+    void markNode(TTreeNode* node, bool alt, bool ctrl);
+    // The four Print selected items / Print preview controls are enabled exactly when a node is marked.
+    void updatePrintControls();
+    // tbbtnPrintPrevClick: prints the marked items, or records them and shows the preview.
+    void tbbtnPrintPrevClick(bool preview);
+    // Abort Print.
+    void abortPrint();
+    // Print highlighted text: the viewer's selected lines, straight to the printer.
+    void printHighlightedText();
+    // Printer setup: the system's print dialog for the printer.
+    void printerSetup();
+    // The printer the print commands use: the system's default, or a PDF file printer when none is
+    // installed.
+    QPrinter& printer();
+    // Asks for the PDF file to write when no printer is installed; answers an empty text for Cancel.
+    // A file dialog that starts in the folder last chosen unless replaced (tests).
+    using PdfFileChooser = std::function<QString(const QString& folder)>;
+    void setPdfFileChooser(PdfFileChooser chooser) { m_pdfFileChooser = std::move(chooser); }
+    // Shows the recorded pages; the preview printer's modal preview window unless replaced (tests).
+    using PreviewRunner = std::function<void(TPreviewPrinter& printer)>;
+    void setPreviewRunner(PreviewRunner runner) { m_previewRunner = std::move(runner); }
+    // The print options review shown before a job unless "dsf" is set; answers false for Cancel.
+    using PrintReview = std::function<bool()>;
+    void setPrintReview(PrintReview review) { m_printReview = std::move(review); }
+    // While a print job runs.
+    bool printing() const { return m_printJobs != nullptr; }
+
     // --- Settings, toolbar docks, help and exit (TfrmLrlDelphiSettings.cpp)
     SettingsStore& settingsStore() { return *m_store; }
     // The dock the toolbar is in now (Floating when it is a window of its own).
@@ -177,6 +209,13 @@ public:
     QAction* pmnuCopy = nullptr;
     QAction* pmnuPrtSelTxt = nullptr;
     QAction* pmnuSynTxProp = nullptr;
+    QAction* tbbtnPrint = nullptr;
+    QAction* tbbtnPrintPrev = nullptr;
+    QAction* tbbtnPrtSetup = nullptr;
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuPrtSelItems = nullptr;
+    QAction* mnuPrtPreview = nullptr;
+    QAction* mnuPrtSetup = nullptr;
     QAction* tbbtnHelp = nullptr;
     QAction* tbbtnExit = nullptr;
 
@@ -196,6 +235,11 @@ private:
     void createMenus();
     void createToolBar();
     void layoutWindow();
+
+    // --- Print commands (TfrmLrlDelphiPrint.cpp)
+    void createPrintCommands();
+    // Names the PDF file of a direct print when the printer is a PDF file printer; false for Cancel.
+    bool choosePdfFile(QPrinter& printer);
 
     // --- Settings (TfrmLrlDelphiSettings.cpp)
     void createHelpCommands();
@@ -268,6 +312,12 @@ private:
     std::unique_ptr<SettingsStore> m_ownStore;
     SettingsStore* m_store = nullptr;
     HelpWindow* m_helpWindow = nullptr;
+    PdfFileChooser m_pdfFileChooser;
+    PreviewRunner m_previewRunner;
+    PrintReview m_printReview;
+    QString m_pdfFolder;
+    // The jobs of the print command that runs, for Abort Print.
+    PrintJobs* m_printJobs = nullptr;
 };
 
 } // namespace lrl

@@ -84,6 +84,9 @@ void TfrmLrlDelphi::treeMouse(QMouseEvent* event, bool down)
         m_display->mouseDown(TreeItemModel::nodeAt(index), onIcon, onLabel);
     } else {
         m_display->mouseUp(onIcon, onLabel);
+        if (event->button() == Qt::RightButton && (onIcon || onLabel))
+            markNode(TreeItemModel::nodeAt(index), event->modifiers().testFlag(Qt::AltModifier),
+                event->modifiers().testFlag(Qt::ControlModifier));
     }
 }
 
