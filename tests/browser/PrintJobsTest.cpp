@@ -3,6 +3,7 @@
 #include "browser/BrowserConstants.h"
 #include "browser/PrintJobs.h"
 #include "browser/PrintMarks.h"
+#include "browser/PrintReview.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/TextCompare.h"
 #include "browser/TreeDump.h"
@@ -453,4 +454,29 @@ TEST(PrintJobsRoutines, EveryRoutineOfALargeUnitPrintsExactlyItsLines)
     }
     EXPECT_GT(routines, 100u);
     EXPECT_TRUE(mismatches.empty()) << mismatches.size() << " mismatches, first: " << mismatches.front();
+}
+
+TEST(PrintReviewTexts, ShowTheStoredPrintOptions)
+{
+    MemorySettingsStore store;
+    BrowserSettings settings;
+    PrintReviewTexts t = PrintReviewTexts::of("", settings, store, "Custom");
+    EXPECT_EQ(t.printer, "[ Default printer ]");
+    EXPECT_EQ(t.header, "File Name (w/path)");
+    EXPECT_EQ(t.date, "ON");
+    EXPECT_EQ(t.lineNumbers, "OFF");
+    EXPECT_EQ(t.left, "0.05");
+
+    store.writeString("PrtOps", "rbCt", "1");
+    store.writeString("PrtOps", "lmr", "00");
+    store.writeString("PrtOps", "tmr", "25");
+    settings.Dt = false;
+    t = PrintReviewTexts::of("Office", settings, store, "Custom");
+    EXPECT_EQ(t.printer, "Office");
+    EXPECT_EQ(t.header, "Custom");
+    EXPECT_EQ(t.date, "OFF");
+    EXPECT_EQ(t.left, "1.00");
+    EXPECT_EQ(t.top, "0.25");
+    settings.FlNm = false;
+    EXPECT_EQ(PrintReviewTexts::of("", settings, store, "Custom").header, "OFF");
 }

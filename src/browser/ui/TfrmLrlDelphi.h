@@ -36,6 +36,7 @@ namespace lrl {
 class HelpWindow;
 class PathLabel;
 class PrintJobs;
+class TfrmPrtOptsReview;
 class TPreviewPrinter;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
@@ -184,6 +185,7 @@ public:
     QLabel* Panel5 = nullptr;
     QPushButton* sbtnAbortPrint = nullptr;
     QToolBar* ToolBar1 = nullptr;
+    TfrmPrtOptsReview* frmPrtOptsReview = nullptr; // the print options review
 
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;

@@ -5,7 +5,10 @@
 #include "browser/PrintJobs.h"
 #include "browser/PrintMarks.h"
 #include "browser/PrintOptionValues.h"
+#include "browser/PrintReview.h"
+#include "browser/FilePaths.h"
 #include "browser/ScopeExit.h"
+#include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/ToolbarIcons.h"
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewPrinter.h"
@@ -56,6 +59,17 @@ void TfrmLrlDelphi::createPrintCommands()
     connect(pmnuPrtSelTxt, &QAction::triggered, this, &TfrmLrlDelphi::printHighlightedText);
     // Ctrl+K P in the viewer.
     SyntaxMemo1->input().commands().OnPrintSelection = [this](TCustomSyntaxMemo&) { printHighlightedText(); };
+    frmPrtOptsReview = new TfrmPrtOptsReview(this);
+    frmPrtOptsReview->values = [this] {
+        const QPrinter& p = printer();
+        const std::string name = isPdfFilePrinter(p) ? "PDF file" : p.printerName().toStdString();
+        return PrintReviewTexts::of(name, m_browser->settings(), *m_store,
+            m_browser->fileInfoRead(extractFileName(m_browser->openedFile()), "CsmtTxt"));
+    };
+    frmPrtOptsReview->onChange = [this] { runCodePrintOptions(); };
+    frmPrtOptsReview->onDontShowToggled = [this](bool on) { m_browser->settings().dsf = on; };
+    frmPrtOptsReview->onClosed = [this](bool on) { BrowserSettings::writeDsf(*m_store, on); };
+    m_printReview = [this] { return frmPrtOptsReview->review(m_browser->settings().dsf); };
     updatePrintControls();
 }
 

@@ -4,6 +4,7 @@
 #include "browser/PrintMarks.h"
 #include "browser/TreeModel.h"
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewPrinter.h"
@@ -17,7 +18,9 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <array>
@@ -56,6 +59,8 @@ protected:
         window.browser().settings().ShFrm = true;
         window.browser().settings().ShOpt = true;
         window.browser().settings().Dt = false;
+        // The review dialog is tested on its own.
+        window.browser().settings().dsf = true;
         window.resize(900, 700);
         window.show();
         window.openFile(QString::fromStdString((dir.path() / "examples/Sample/Sample.dpr").string()));
@@ -201,4 +206,36 @@ TEST_F(PrintWindow, PreviewRecordsThePagesAndAbortShowsNoPreview)
     EXPECT_EQ(previews, 1) << "no preview after Abort";
     EXPECT_FALSE(anyMarked());
     EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
+}
+
+TEST_F(PrintWindow, ReviewShowsTheOptionsAndCancelLeavesNothingMarked)
+{
+    window.browser().settings().dsf = false;
+    std::vector<QString> pages;
+    window.setOptionsDialogRunner([&](const QString& page) { pages.push_back(page); });
+    TfrmPrtOptsReview* review = window.frmPrtOptsReview;
+    QString header;
+    QString printerName;
+    QString left;
+    rightClick(window.browser().tree().firstNode());
+    // Change, then Cancel, clicked once the dialog is up.
+    QTimer::singleShot(0, review, [&] {
+        header = review->lblHeader->text();
+        printerName = review->lblPrinter->text();
+        left = review->lblLeft->text();
+        QTest::mouseClick(review->btnChange, Qt::LeftButton);
+        QTest::mouseClick(review->chkDontShow, Qt::LeftButton);
+        QTest::mouseClick(review->btnCancel, Qt::LeftButton);
+    });
+    window.tbbtnPrintPrev->trigger();
+    EXPECT_EQ(header, "File Name (w/path)");
+    EXPECT_FALSE(printerName.isEmpty());
+    EXPECT_EQ(left, "0.05");
+    EXPECT_EQ(pages, std::vector<QString> { QStringLiteral("Code Page Print") });
+    EXPECT_TRUE(review->reviewChange());
+    EXPECT_FALSE(anyMarked());
+    EXPECT_FALSE(printEnabled());
+    // The check box set dsf at once and closing stored it.
+    EXPECT_TRUE(window.browser().settings().dsf);
+    EXPECT_EQ(window.settingsStore().readString("PrtOps", "dsf").value_or(""), "1");
 }
