@@ -4,6 +4,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliScheme.h"
+#include "cli/CliStyles.h"
 #include "cli/print/PrintOptions.h"
 #include "cli/print/ProjectPrint.h"
 #include "common/Exception.h"
@@ -99,8 +100,8 @@ int runPrint(const std::vector<std::string>& argv)
 {
     CliArgs args(argv,
         { "--line-numbers", "--wrap", "--no-header", "--no-date", "--no-page-numbers", "--mono",
-            "--landscape", "--separate" },
-        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--routine" });
+            "--landscape", "--plain", "--separate" },
+        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings", "--routine" });
     args.expectPositional(1, 1);
     const PrintOptions options = PrintOptions::fromArgs(args);
     const std::string& file = args.inputFile(0);
@@ -108,6 +109,7 @@ int runPrint(const std::vector<std::string>& argv)
     auto app = ensureApplication();
     TSyntaxMemoParser parser("SyntaxMemoParser1");
     loadSchemeOption(parser, args);
+    loadStylesOption(parser, args);
     TSyntaxMemo memo(parser);
     load(memo, file);
     memo.setTitle(file);
@@ -156,8 +158,9 @@ int runPrint(const std::vector<std::string>& argv)
 const CliRegistrar printCommand("print",
     "--pdf OUT.pdf [--line-numbers] [--wrap] [--no-header] [--no-date] [--no-page-numbers] [--mono] "
     "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] "
-    "[--separate] [--routine NAME] FILE",
-    "prints FILE (a form file as its text form) highlighted with the shipped scheme, with page header, "
+    "[--plain | --settings FILE] [--separate] [--routine NAME] FILE",
+    "prints FILE (a form file as its text form) highlighted with the shipped scheme in the styles the window "
+    "shows (as export does), with page header, "
     "date and page numbers unless turned off, to a PDF file; margins in inches inside the printable area "
     "(0.05 by default); --lines prints those lines only; a project (.dpr) prints its project file, forms, "
     "options file and units in tree order; --separate prints each unit's heading and then each routine "
