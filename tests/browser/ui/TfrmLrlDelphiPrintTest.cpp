@@ -239,3 +239,47 @@ TEST_F(PrintWindow, ReviewShowsTheOptionsAndCancelLeavesNothingMarked)
     EXPECT_TRUE(window.browser().settings().dsf);
     EXPECT_EQ(window.settingsStore().readString("PrtOps", "dsf").value_or(""), "1");
 }
+
+// Pictures of the tree with print marks and of the print options review, written when LRL_SCREENSHOT
+// names a PNG file (tools/screenshot.sh): beside it, -marks.png and -review.png.
+TEST(Screenshot, TreeWithPrintMarksAndTheReview)
+{
+    const QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    const QString base = target.left(target.size() - 4);
+    TfrmLrlDelphi window;
+    window.setMessageSink([](bool, const QString&) {});
+    window.browser().settings().ShFrm = true;
+    window.browser().settings().ShOpt = true;
+    window.resize(800, 560);
+    window.show();
+    window.openFile(QString::fromLatin1(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    window.treView->expandAll();
+    TreeModel& tree = window.browser().tree();
+    TTreeNode* root = tree.firstNode();
+    // Main.pas in pieces (Alt), a form alone, and one routine of another unit alone.
+    for (size_t i = 0; i < root->count(); ++i) {
+        TTreeNode* n = root->child(i);
+        if (n->text() == "Main.pas") {
+            window.markNode(n, true, false);
+            window.treView->scrollTo(window.treeModel().indexOf(n), QAbstractItemView::PositionAtTop);
+        }
+        if (n->text() == "About.pas" && n->count() > 0 && n->child(0)->count() > 0)
+            window.markNode(n->child(0)->child(0), false, false);
+        if (n->text() == kFormsFolder && n->count() > 0)
+            window.markNode(n->child(0), false, false);
+    }
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(window.grab().save(base + QStringLiteral("-marks.png")));
+
+    TfrmPrtOptsReview* review = window.frmPrtOptsReview;
+    QTimer::singleShot(100, review, [&] {
+        for (int i = 0; i < 20; ++i)
+            QApplication::processEvents();
+        review->grab().save(base + QStringLiteral("-review.png"));
+        review->btnCancel->click();
+    });
+    window.tbbtnPrint->trigger();
+}
