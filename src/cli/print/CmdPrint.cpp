@@ -135,7 +135,7 @@ int runPrint(const std::vector<std::string>& argv)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext == ".dpr" || args.has("--separate") || args.has("--routine")) {
         // A project, a unit in pieces or one routine: the print jobs of the window.
-        printProject(file, options, { args.has("--separate"), args.value("--routine") }, parser, printer);
+        printProject(file, options, args, { args.has("--separate"), args.value("--routine") }, parser, printer);
     } else if (options.lines) {
         // The selection from the first line's start to the start of the line after the last.
         const int lines = memo.textStore().lineCount();

@@ -7,7 +7,10 @@
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TextCompare.h"
+#include "cli/CliArgs.h"
+#include "cli/CliStyles.h"
 #include "cli/print/PrintOptions.h"
+#include "common/IniSettingsFile.h"
 #include "common/Exception.h"
 #include "common/Format.h"
 #include "common/MemorySettingsStore.h"
@@ -68,16 +71,25 @@ namespace {
     // Every piece goes onto the same printer document, each starting on a new page.
     class CliTarget : public PrintTarget {
     public:
-        CliTarget(QPrinter& printer, TSyntaxMemo& memo, const PrintOptions& options)
+        // storedMargins: the job's margins come from the stored settings, not from the options.
+        CliTarget(QPrinter& printer, TSyntaxMemo& memo, const PrintOptions& options, bool storedMargins)
             : m_printer(printer)
             , m_memo(memo)
             , m_options(options)
+            , m_storedMargins(storedMargins)
         {
         }
-        PrintPageRect setUp(const PrintMargins&) override
+        PrintPageRect setUp(const PrintMargins& margins) override
         {
             const QRect area = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
-            m_rect = m_options.printRect(area.width(), area.height(), m_printer.resolution());
+            PrintOptions o = m_options;
+            if (m_storedMargins) {
+                o.margins[0] = margins.left;
+                o.margins[1] = margins.top;
+                o.margins[2] = margins.right;
+                o.margins[3] = margins.bottom;
+            }
+            m_rect = o.printRect(area.width(), area.height(), m_printer.resolution());
             m_memo.setPrintRect(m_rect);
             return { m_rect.left, m_rect.top, m_rect.right, m_rect.bottom };
         }
@@ -111,6 +123,7 @@ namespace {
         QPrinter& m_printer;
         TSyntaxMemo& m_memo;
         const PrintOptions& m_options;
+        bool m_storedMargins;
         TRect m_rect;
         std::unique_ptr<QPainter> m_painter;
         int m_pages = 0;
@@ -134,9 +147,19 @@ namespace {
 
 } // namespace
 
-void printProject(const std::string& file, const PrintOptions& options, const ProjectPrintRequest& request,
-    TSyntaxMemoParser& parser, QPrinter& printer)
+void printProject(const std::string& file, const PrintOptions& options, const CliArgs& args,
+    const ProjectPrintRequest& request, TSyntaxMemoParser& parser, QPrinter& printer)
 {
+    // The user's stored print settings, as the window reads them; the options given override them.
+    const std::string settingsPath = args.has("--settings") ? args.value("--settings") : userSettingsPath();
+    MemorySettingsStore store;
+    if (!settingsPath.empty()) {
+        requireRegularFile(settingsPath);
+        store = IniSettingsFile::load(settingsPath);
+    }
+    BrowserSettings stored;
+    stored.read(store);
+
     TSyntaxMemo shownMemo(parser);
     TSyntaxMemo bufferMemo(parser);
     bufferMemo.setMonoPrint(options.mono);
@@ -147,18 +170,17 @@ void printProject(const std::string& file, const PrintOptions& options, const Pr
     BrowserSettings& s = browser.settings();
     s.ShFrm = true;
     s.ShOpt = true;
-    s.FlNm = options.header;
-    s.Dt = options.date;
-    s.PgNo = options.pageNumbers;
-    s.LnNo = options.lineNumbers;
+    s.FlNm = stored.FlNm && options.header;
+    s.Dt = stored.Dt && options.date;
+    s.PgNo = stored.PgNo && options.pageNumbers;
+    s.LnNo = stored.LnNo || options.lineNumbers;
     browser.openFile(file);
     TreeModel& tree = browser.tree();
     if (tree.empty())
         throw Exception(format("Nothing to print in %s", file.c_str()));
 
-    MemorySettingsStore store;
     CliBuffer buffer(bufferMemo);
-    CliTarget target(printer, bufferMemo, options);
+    CliTarget target(printer, bufferMemo, options, !args.has("--margins"));
     PrintJobs jobs(browser, shown, buffer, target, ui, store);
     if (!request.routine.empty()) {
         TTreeNode* routine = findRoutine(tree.firstNode(), request.routine);

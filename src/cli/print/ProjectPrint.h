@@ -10,6 +10,7 @@ class TSyntaxMemoParser;
 
 namespace lrl::cli {
 
+class CliArgs;
 struct PrintOptions;
 
 // What to print of a project or unit through the window's print jobs.
@@ -22,8 +23,10 @@ struct ProjectPrintRequest {
 };
 
 // Prints a project (project file, forms, options file, units, in tree order) or a unit through the same
-// print jobs as the window's Print selected items; all pieces become one document on printer.
-void printProject(const std::string& file, const PrintOptions& options, const ProjectPrintRequest& request,
-    TSyntaxMemoParser& parser, QPrinter& printer);
+// print jobs as the window's Print selected items; all pieces become one document on printer. The print
+// settings (header, date, page and line numbers, header source, margins) are the user's stored ones
+// (--settings FILE, else the program's settings file), unless the options given override them.
+void printProject(const std::string& file, const PrintOptions& options, const CliArgs& args,
+    const ProjectPrintRequest& request, TSyntaxMemoParser& parser, QPrinter& printer);
 
 } // namespace lrl::cli

@@ -35,8 +35,14 @@ Outcome run(const std::string& command)
     return r;
 }
 
-Outcome printCli(const std::string& args)
+// With an empty settings file unless the arguments name one, so that the user's own settings do not
+// change what is printed.
+Outcome printCli(std::string args)
 {
+    static TempDir settingsDir;
+    static const std::string empty = settingsDir.write("empty.conf", "");
+    if (args.find("--settings") == std::string::npos)
+        args = "--settings '" + empty + "' " + args;
     return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(LRL_CLI_PATH) + "' print "
         + args);
 }
@@ -116,6 +122,28 @@ TEST(CmdPrintProject, SeparatePagesStartEachRoutineOnAPageOfItsOwn)
     for (size_t i = firstRoutine; i < p.size(); ++i)
         routines += isRoutinePage(i) ? 1 : 0;
     EXPECT_GT(routines, 3);
+}
+
+TEST(CmdPrintProject, TheStoredPrintSettingsApplyUnlessOptionsOverrideThem)
+{
+    TempDir dir;
+    const std::string settings = dir.write("Listrel Delphi.conf", "[PrtOps]\nLnNo=1\nhdr=1\nDt=0\n");
+    const std::string pdf = (dir.path() / "r.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --routine TfrmMain.FormCreate '" + kSample
+        + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::vector<std::string> p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    // Line numbers from the stored settings (the routine's own, from 1); the title is the file name alone.
+    EXPECT_NE(p[0].find("     1:    procedure TfrmMain.FormCreate"), std::string::npos) << p[0];
+    EXPECT_EQ(p[0].find(kSample), std::string::npos);
+    EXPECT_NE(p[0].find("Main.pas"), std::string::npos);
+    r = printCli("--pdf '" + pdf + "' --no-header --settings '" + settings + "' --routine TfrmMain.FormCreate '"
+        + kSample + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].find("Main.pas"), std::string::npos) << "--no-header overrides the stored header";
 }
 
 TEST(CmdPrintProject, OneRoutineByItsCategoryAndName)
