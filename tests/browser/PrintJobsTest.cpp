@@ -7,6 +7,7 @@
 #include "browser/ProjectBrowser.h"
 #include "browser/TextCompare.h"
 #include "browser/TreeDump.h"
+#include "browser/TreeReorder.h"
 #include "common/Exception.h"
 #include "common/MemorySettingsStore.h"
 #include "support/FakePascalViewer.h"
@@ -479,4 +480,48 @@ TEST(PrintReviewTexts, ShowTheStoredPrintOptions)
     EXPECT_EQ(t.top, "0.25");
     settings.FlNm = false;
     EXPECT_EQ(PrintReviewTexts::of("", settings, store, "Custom").header, "OFF");
+}
+
+TEST_F(PrintJobsTest, DraggingSetsThePrintOrderWithinTheRules)
+{
+    openSample();
+    TTreeNode* unit1 = find("Unit1.pas");
+    TTreeNode* unit2 = find("Unit2.pas");
+    TreeModel& tree = browser.tree();
+    // A unit dropped on another unit moves before it; the walk then prints it first.
+    EXPECT_TRUE(TreeReorder::drop(tree, unit2, nullptr, unit1, "", true));
+    EXPECT_EQ(unit2->index() + 1, unit1->index());
+    click(root());
+    jobs.runMarked();
+    EXPECT_EQ(titles(), (std::vector<std::string> { "P.dpr", "Unit1.dfm", "Options (dof)", "Unit2.pas", "Unit1.pas" }));
+
+    // Not without the drag beginning on an icon, not a form onto a unit, not a unit onto the forms folder,
+    // and a routine only onto a routine of its own unit.
+    TTreeNode* form = find("Unit1.dfm");
+    EXPECT_FALSE(TreeReorder::drop(tree, unit1, nullptr, unit2, "", false));
+    EXPECT_FALSE(TreeReorder::drop(tree, form, nullptr, unit2, "", true));
+    EXPECT_FALSE(TreeReorder::drop(tree, unit1, nullptr, find(kFormsFolder), "", true));
+    TTreeNode* routine = find("FormCreate");
+    EXPECT_FALSE(TreeReorder::accepts(routine, unit2, "Unit1.pas"));
+    EXPECT_TRUE(TreeReorder::accepts(routine, routine, "Unit1.pas"));
+    EXPECT_FALSE(TreeReorder::accepts(routine, routine, "Unit2.pas"));
+    EXPECT_EQ(form->parent()->text(), kFormsFolder);
+}
+
+TEST(TreeModelMove, AMovedNodeKeepsItsChildrenAndItsSelection)
+{
+    TreeModel tree;
+    TTreeNode* a = tree.add(nullptr, "a", 0, 0);
+    TTreeNode* b = tree.add(a, "b", 3, 4);
+    TTreeNode* c = tree.add(a, "c", 3, 4);
+    tree.add(c, "c1", 18, 19);
+    tree.select(c);
+    tree.moveBefore(c, b);
+    EXPECT_EQ(a->child(0), c);
+    EXPECT_EQ(a->child(1), b);
+    EXPECT_EQ(c->count(), 1u);
+    EXPECT_EQ(tree.selected(), c);
+    // Into its own subtree: nothing happens.
+    tree.moveBefore(a, c->child(0));
+    EXPECT_EQ(tree.firstNode(), a);
 }

@@ -11,6 +11,7 @@
 #include "options/OptionsDialogHost.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <cstdint>
 #include <functional>
@@ -311,6 +312,11 @@ private:
     bool m_findKeyDown = false;
     // The mouse button of the last press in the tree: clicks of other buttons than the left show nothing.
     Qt::MouseButton m_treeButton = Qt::NoButton;
+    // Where the last left press in the tree was, and whether it was on a node's image: a release far
+    // enough from it over another node is a drop that reorders the tree.
+    QPoint m_dragStart;
+    bool m_dragOnIcon = false;
+    QPersistentModelIndex m_dragIndex;
     std::unique_ptr<SettingsStore> m_ownStore;
     SettingsStore* m_store = nullptr;
     HelpWindow* m_helpWindow = nullptr;

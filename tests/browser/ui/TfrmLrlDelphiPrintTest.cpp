@@ -283,3 +283,23 @@ TEST(Screenshot, TreeWithPrintMarksAndTheReview)
     });
     window.tbbtnPrint->trigger();
 }
+
+TEST_F(PrintWindow, DraggingAUnitByItsImageSetsThePrintOrder)
+{
+    TTreeNode* root = window.browser().tree().firstNode();
+    TTreeNode* options = node("Options.pas");
+    TTreeNode* about = node("About.pas");
+    ASSERT_LT(about->index(), options->index());
+    window.treView->collapseAll();
+    window.treView->expand(window.treeModel().indexOf(root));
+    QApplication::processEvents();
+    const QRect from = window.treView->visualRect(window.treeModel().indexOf(options));
+    const QRect to = window.treView->visualRect(window.treeModel().indexOf(about));
+    const QPoint icon(from.left() + TreeImages::kSize / 2, from.center().y());
+    const QPoint over(to.left() + 2 * TreeImages::kSize + 12, to.center().y());
+    QTest::mousePress(window.treView->viewport(), Qt::LeftButton, {}, icon);
+    QTest::mouseMove(window.treView->viewport(), over);
+    QTest::mouseRelease(window.treView->viewport(), Qt::LeftButton, {}, over);
+    EXPECT_EQ(options->index() + 1, about->index()) << "Options.pas now stands before About.pas";
+    EXPECT_EQ(window.browser().tree().selected(), options);
+}
