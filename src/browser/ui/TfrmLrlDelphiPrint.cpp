@@ -11,6 +11,7 @@
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/ToolbarIcons.h"
 #include "browser/ui/WindowPrintTarget.h"
+#include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
 #include "viewer/ui/TSyntaxMemo.h"
 #include "viewer/ui/TSyntaxMemoInput.h"
@@ -25,6 +26,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace lrl {
 
@@ -148,10 +150,19 @@ void TfrmLrlDelphi::tbbtnPrintPrevClick(bool preview)
             if (preview && pages.previewPrinter()) {
                 sbtnAbortPrint->setEnabled(false);
                 TPreviewPrinter& recorded = *pages.previewPrinter();
-                if (m_previewRunner)
+                if (m_previewRunner) {
                     m_previewRunner(recorded);
-                else
-                    recorded.preview();
+                } else {
+                    std::unique_ptr<TPreviewForm> form = recorded.createPreviewForm();
+                    // With no printer installed the preview's Print writes a PDF file: it is named as
+                    // for direct printing, before the preview's own print runs on the click. Without a
+                    // name (Cancel) that print fails with the printer's message.
+                    connect(form->sbtnPrint, &QToolButton::pressed, form.get(), [this, &target] {
+                        if (isPdfFilePrinter(target) && !choosePdfFile(target))
+                            target.setOutputFileName(QString());
+                    });
+                    form->exec();
+                }
                 recorded.clear();
             }
         }

@@ -7,6 +7,7 @@
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/WindowPrintTarget.h"
+#include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
 #include "support/TempDir.h"
 #include "viewer/ui/TSyntaxMemo.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QCheckBox>
 #include <QTest>
+#include <QToolButton>
 #include <QTimer>
 #include <QTreeView>
 
@@ -302,4 +304,28 @@ TEST_F(PrintWindow, DraggingAUnitByItsImageSetsThePrintOrder)
     QTest::mouseRelease(window.treView->viewport(), Qt::LeftButton, {}, over);
     EXPECT_EQ(options->index() + 1, about->index()) << "Options.pas now stands before About.pas";
     EXPECT_EQ(window.browser().tree().selected(), options);
+}
+
+TEST_F(PrintWindow, ThePreviewsPrintAsksForThePdfFileWithoutAPrinter)
+{
+    if (!printsToPdf())
+        GTEST_SKIP() << "a printer is installed; the preview's print would go to it";
+    rightClick(node("Main.pas"));
+    bool clicked = false;
+    // Print is clicked once the preview window is up (it shows after the pages are recorded).
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        auto* form = qobject_cast<TPreviewForm*>(QApplication::activeModalWidget());
+        if (!form || clicked)
+            return;
+        clicked = true;
+        poll.stop();
+        QTest::mouseClick(form->sbtnPrint, Qt::LeftButton);
+    });
+    poll.start();
+    window.tbbtnPrintPrev->trigger();
+    poll.stop();
+    ASSERT_TRUE(clicked) << "no preview window";
+    EXPECT_NE(pdfText(pdf()).find("unit Main"), std::string::npos);
 }
