@@ -1,40 +1,39 @@
 #include "browser/PathEllipsis.h"
 
-#include <vector>
-
 namespace lrl {
 
 std::string shortenPath(
-    const std::string& path, int maxWidth, const std::function<int(const std::string&)>& width)
+    const std::string& path, int maxWidth, const std::function<int(const std::string&)>& measure)
 {
-    if (width(path) <= maxWidth)
+    if (measure(path) <= maxWidth)
         return path;
-    // The path in parts, each with the separator that follows it.
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '\\' || path[i] == '/') {
-            parts.push_back(path.substr(start, i + 1 - start));
-            start = i + 1;
-        }
-    }
-    const std::string file = path.substr(start);
-    if (parts.empty())
-        return path;
-    const char sep = parts.back().back();
-    // parts[0] is the root ("C:\", "/" or the first folder); folders from parts[1] on give way first.
-    for (size_t drop = 1; drop + 1 <= parts.size(); ++drop) {
-        std::string candidate = parts[0] + "..." + sep;
-        for (size_t i = drop + 1; i < parts.size(); ++i)
-            candidate += parts[i];
-        candidate += file;
-        if (width(candidate) <= maxWidth)
+    const char sep = path.find('\\') != std::string::npos ? '\\' : '/';
+    size_t nameStart = path.rfind(sep);
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    const std::string name = path.substr(nameStart);
+    // The root stays: a drive ("C:\"), a leading separator, or the first folder of a relative path.
+    size_t rootEnd = path.find(sep);
+    rootEnd = rootEnd == std::string::npos || rootEnd >= nameStart ? 0 : rootEnd + 1;
+    const std::string root = path.substr(0, rootEnd);
+    // Drop whole folders from the start of what follows the root.
+    size_t cut = rootEnd;
+    while (cut < nameStart) {
+        size_t next = path.find(sep, cut);
+        if (next == std::string::npos || next >= nameStart)
+            break;
+        cut = next + 1;
+        std::string candidate = root + "..." + sep + path.substr(cut);
+        if (measure(candidate) <= maxWidth)
             return candidate;
     }
-    const std::string bare = std::string("...") + sep + file;
-    if (width(bare) <= maxWidth)
-        return bare;
-    return file;
+    std::string candidate = "..." + std::string(1, sep) + name;
+    if (nameStart > 0 && measure(candidate) <= maxWidth)
+        return candidate;
+    // Not even the file name fits: cut it from its end.
+    std::string cutName = name;
+    while (!cutName.empty() && measure(cutName + "...") > maxWidth)
+        cutName.pop_back();
+    return cutName + "...";
 }
 
 } // namespace lrl

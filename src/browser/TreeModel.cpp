@@ -47,6 +47,33 @@ bool TreeModel::contains(const TTreeNode* node) const
     return false;
 }
 
+void TreeModel::moveBefore(TTreeNode* node, TTreeNode* target)
+{
+    if (!node || !target || node == target)
+        return;
+    for (const TTreeNode* n = target; n; n = n->m_parent)
+        if (n == node)
+            return;
+    const bool wasSelected = m_selected == node;
+    TTreeNode& from = owner(node->parent());
+    const int row = node->index();
+    notify([&](TreeModelListener& l) { l.nodeAboutToBeRemoved(node); });
+    std::unique_ptr<TTreeNode> taken = std::move(from.m_children[static_cast<size_t>(row)]);
+    from.m_children.erase(from.m_children.begin() + row);
+    notify([&](TreeModelListener& l) { l.nodeRemoved(node->parent(), row); });
+    TTreeNode* newParent = target->parent();
+    TTreeNode& to = owner(newParent);
+    const int at = target->index();
+    notify([&](TreeModelListener& l) { l.nodeAboutToBeAdded(newParent, at); });
+    taken->m_parent = &to;
+    to.m_children.insert(to.m_children.begin() + at, std::move(taken));
+    notify([&](TreeModelListener& l) { l.nodeAdded(node); });
+    if (wasSelected) {
+        m_selected = nullptr;
+        select(node);
+    }
+}
+
 void TreeModel::remove(TTreeNode* node)
 {
     if (!node || node == &m_top)

@@ -29,6 +29,10 @@ public:
     void remove(TTreeNode* node);
     // Deletes every node.
     void clear();
+    // Moves node (with everything below it) to stand directly before target among target's siblings.
+    // Listeners hear of it as a removal and an addition of the same node; the node keeps its address
+    // and, when it was selected, stays selected. Nothing happens when target is node or lies below it.
+    void moveBefore(TTreeNode* node, TTreeNode* target);
 
     void setText(TTreeNode* node, std::string text);
     void setImages(TTreeNode* node, int imageIndex, int selectedIndex);

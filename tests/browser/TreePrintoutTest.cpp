@@ -294,5 +294,10 @@ TEST(PathEllipsis, FoldersGiveWayToAnEllipsisUntilThePathFits)
     EXPECT_EQ(shortenPath(path, 16, width), "C:\\...\\Unit1.pas");
     EXPECT_EQ(shortenPath(path, 15, width), "...\\Unit1.pas");
     EXPECT_EQ(shortenPath("/home/a/b/Unit1.pas", 14, width), "/.../Unit1.pas");
-    EXPECT_EQ(shortenPath(path, 5, width), "Unit1.pas");
+    EXPECT_EQ(shortenPath(path, 5, width), "Un...") << "never wider than asked";
+    EXPECT_EQ(shortenPath("C:\\a\\b\\c\\File.pas", 100, width), "C:\\a\\b\\c\\File.pas");
+    EXPECT_EQ(shortenPath("C:\\aaaa\\bbbb\\c\\File.pas", 17, width), "C:\\...\\c\\File.pas");
+    EXPECT_EQ(shortenPath("/home/user/src/File.pas", 16, width), "/.../File.pas");
+    EXPECT_EQ(shortenPath("C:\\aaaa\\bbbb\\LongFileName.pas", 8, width), "LongF...");
+    EXPECT_LE(shortenPath("C:\\aaaa\\bbbb\\LongFileName.pas", 20, width).size(), 20u);
 }

@@ -88,6 +88,7 @@ TfrmLrlDelphi::TfrmLrlDelphi(QWidget* parent, const QString& fileInfoPath, Setti
     createDisplay();
     createViewerCommands();
     createTreePrintCommand();
+    createPrintCommands();
     createHelpCommands();
     m_optionsDialog = [this](const QString& page) { runOptionsDialog(page); };
     FormCreate();

@@ -25,8 +25,8 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMouseEvent;
-class QProgressBar;
 class QPrinter;
+class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QTimer;
@@ -38,6 +38,9 @@ namespace lrl {
 
 class HelpWindow;
 class PathLabel;
+class PrintJobs;
+class TfrmPrtOptsReview;
+class TPreviewPrinter;
 class TSyntaxMemo;
 class TSyntaxMemoParser;
 class TViewerFind;
@@ -159,6 +162,35 @@ public:
     // The program's arguments (without the program name), offered once as a drop.
     void openCommandLine(const QStringList& args);
 
+    // --- Print commands (TfrmLrlDelphiPrint.cpp)
+    // A marking click (right mouse button released on a node's image or caption).
+    void markNode(TTreeNode* node, bool alt, bool ctrl);
+    // The four Print selected items / Print preview controls are enabled exactly when a node is marked.
+    void updatePrintControls();
+    // tbbtnPrintPrevClick: prints the marked items, or records them and shows the preview.
+    void tbbtnPrintPrevClick(bool preview);
+    // Abort Print.
+    void abortPrint();
+    // Print highlighted text: the viewer's selected lines, straight to the printer.
+    void printHighlightedText();
+    // Printer setup: the system's print dialog for the printer.
+    void printerSetup();
+    // The printer the print commands use: the system's default, or a PDF file printer when none is
+    // installed.
+    QPrinter& printer();
+    // Asks for the PDF file to write when no printer is installed; answers an empty text for Cancel.
+    // A file dialog that starts in the folder last chosen unless replaced (tests).
+    using PdfFileChooser = std::function<QString(const QString& folder)>;
+    void setPdfFileChooser(PdfFileChooser chooser) { m_pdfFileChooser = std::move(chooser); }
+    // Shows the recorded pages; the preview printer's modal preview window unless replaced (tests).
+    using PreviewRunner = std::function<void(TPreviewPrinter& printer)>;
+    void setPreviewRunner(PreviewRunner runner) { m_previewRunner = std::move(runner); }
+    // The print options review shown before a job unless "dsf" is set; answers false for Cancel.
+    using PrintReview = std::function<bool()>;
+    void setPrintReview(PrintReview review) { m_printReview = std::move(review); }
+    // While a print job runs.
+    bool printing() const { return m_printJobs != nullptr; }
+
     // --- Settings, toolbar docks, help and exit (TfrmLrlDelphiSettings.cpp)
     SettingsStore& settingsStore() { return *m_store; }
     // The dock the toolbar is in now (Floating when it is a window of its own).
@@ -181,6 +213,7 @@ public:
     QLabel* Panel5 = nullptr;
     QPushButton* sbtnAbortPrint = nullptr;
     QToolBar* ToolBar1 = nullptr;
+    TfrmPrtOptsReview* frmPrtOptsReview = nullptr; // the print options review
 
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
@@ -208,6 +241,13 @@ public:
     QAction* pmnuCopy = nullptr;
     QAction* pmnuPrtSelTxt = nullptr;
     QAction* pmnuSynTxProp = nullptr;
+    QAction* tbbtnPrint = nullptr;
+    QAction* tbbtnPrintPrev = nullptr;
+    QAction* tbbtnPrtSetup = nullptr;
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuPrtSelItems = nullptr;
+    QAction* mnuPrtPreview = nullptr;
+    QAction* mnuPrtSetup = nullptr;
     QAction* tbbtnHelp = nullptr;
     QAction* tbbtnExit = nullptr;
 
@@ -227,6 +267,11 @@ private:
     void createMenus();
     void createToolBar();
     void layoutWindow();
+
+    // --- Print commands (TfrmLrlDelphiPrint.cpp)
+    void createPrintCommands();
+    // Names the PDF file of a direct print when the printer is a PDF file printer; false for Cancel.
+    bool choosePdfFile(QPrinter& printer);
 
     // --- Settings (TfrmLrlDelphiSettings.cpp)
     void createHelpCommands();
@@ -313,9 +358,20 @@ private:
     QTimer* m_treeKeyTimer = nullptr;
     // The current node when the keys of the running pause began.
     QPersistentModelIndex m_treeKeyFrom;
+    // Where the last left press in the tree was, and whether it was on a node's image: a release far
+    // enough from it over another node is a drop that reorders the tree.
+    QPoint m_dragStart;
+    bool m_dragOnIcon = false;
+    QPersistentModelIndex m_dragIndex;
     std::unique_ptr<SettingsStore> m_ownStore;
     SettingsStore* m_store = nullptr;
     HelpWindow* m_helpWindow = nullptr;
+    PdfFileChooser m_pdfFileChooser;
+    PreviewRunner m_previewRunner;
+    PrintReview m_printReview;
+    QString m_pdfFolder;
+    // The jobs of the print command that runs, for Abort Print.
+    PrintJobs* m_printJobs = nullptr;
 };
 
 } // namespace lrl

@@ -3,6 +3,7 @@
 // in any viewer.
 
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "browser/TreeReorder.h"
 
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/ui/TreeImages.h"
@@ -10,6 +11,7 @@
 #include "viewer/ui/TSyntaxMemo.h"
 #include "widgets/EventHook.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -96,8 +98,27 @@ void TfrmLrlDelphi::treeMouse(QMouseEvent* event, bool down)
         m_treeKeyTimer->stop();
         m_treeButton = event->button();
         m_display->mouseDown(TreeItemModel::nodeAt(index), onIcon, onLabel);
+        if (event->button() == Qt::LeftButton) {
+            m_dragStart = at;
+            m_dragOnIcon = onIcon;
+            m_dragIndex = QPersistentModelIndex(index);
+        }
     } else {
+        if (event->button() == Qt::LeftButton && m_dragOnIcon
+            && (at - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragOnIcon = false;
+            TreeModel& tree = m_browser->tree();
+            // The node pressed (and selected) when the drag began: the view's selection follows the mouse
+            // while the button is held. A persistent index goes invalid when that row is removed.
+            TTreeNode* dragged = m_dragIndex.isValid() ? TreeItemModel::nodeAt(m_dragIndex) : nullptr;
+            if (TreeReorder::drop(tree, dragged, m_display->pressedNode(), TreeItemModel::nodeAt(index),
+                    m_display->draggedUnitCaption(), true))
+                treView->setCurrentIndex(m_treeModel->indexOf(dragged));
+        }
         m_display->mouseUp(onIcon, onLabel);
+        if (event->button() == Qt::RightButton && (onIcon || onLabel))
+            markNode(TreeItemModel::nodeAt(index), event->modifiers().testFlag(Qt::AltModifier),
+                event->modifiers().testFlag(Qt::ControlModifier));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "cli/CliScheme.h"
 #include "cli/CliStyles.h"
 #include "cli/print/PrintOptions.h"
+#include "cli/print/ProjectPrint.h"
 #include "cli/print/TreeOutlinePrint.h"
 #include "common/Exception.h"
 #include "common/Format.h"
@@ -100,8 +101,8 @@ int runPrint(const std::vector<std::string>& argv)
 {
     CliArgs args(argv,
         { "--line-numbers", "--wrap", "--no-header", "--no-date", "--no-page-numbers", "--mono",
-            "--landscape", "--plain", "--tree" },
-        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings" });
+            "--landscape", "--plain", "--tree", "--separate" },
+        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings", "--routine" });
     args.expectPositional(1, 1);
     const PrintOptions options = PrintOptions::fromArgs(args);
     const std::string& file = args.inputFile(0);
@@ -132,7 +133,13 @@ int runPrint(const std::vector<std::string>& argv)
     const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
     memo.setPrintRect(options.printRect(area.width(), area.height(), printer.resolution()));
 
-    if (options.lines) {
+    std::string ext = std::filesystem::path(file).extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".dpr" || args.has("--separate") || args.has("--routine")) {
+        // A project, a unit in pieces or one routine: the print jobs of the window.
+        printProject(file, options, args, { args.has("--separate"), args.value("--routine") }, parser, printer);
+    } else if (options.lines) {
         // The selection from the first line's start to the start of the line after the last.
         const int lines = memo.textStore().lineCount();
         if (options.first > lines)
@@ -154,12 +161,15 @@ int runPrint(const std::vector<std::string>& argv)
 const CliRegistrar printCommand("print",
     "--pdf OUT.pdf [--line-numbers] [--wrap] [--no-header] [--no-date] [--no-page-numbers] [--mono] "
     "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] "
-    "[--plain | --settings FILE] [--tree] FILE",
+    "[--plain | --settings FILE] [--tree | --separate | --routine NAME] FILE",
     "prints FILE (a form file as its text form) highlighted with the shipped scheme in the styles the window "
     "shows (as export does), with page header, "
     "date and page numbers unless turned off, to a PDF file; margins in inches inside the printable area "
-    "(0.05 by default); --lines prints those lines only; --tree prints the project tree of FILE (.dpr, .pas, "
-    ".dfm or .dof) as an outline with its statistics instead, in the tree print fonts of the settings",
+    "(0.05 by default); --lines prints those lines only; a project (.dpr) prints its project file, forms, "
+    "options file and units in tree order; --separate prints each unit's heading and then each routine "
+    "on pages of its own; --routine prints one routine (Class.Method, or a plain routine's name); --tree "
+    "prints the project tree of FILE (.dpr, .pas, .dfm or .dof) as an outline with its statistics instead, "
+    "in the tree print fonts of the settings",
     runPrint);
 
 } // namespace

@@ -1,0 +1,331 @@
+// The print commands through the window, with real mouse events on the tree; pages go to a PDF file
+// (the printer when none is installed) or to the preview printer's recording.
+#include "browser/BrowserConstants.h"
+#include "browser/PrintMarks.h"
+#include "browser/TreeModel.h"
+#include "browser/ui/TfrmLrlDelphi.h"
+#include "browser/ui/TfrmPrtOptsReview.h"
+#include "browser/ui/TreeItemModel.h"
+#include "browser/ui/WindowPrintTarget.h"
+#include "prtprev/TPreviewForm.h"
+#include "prtprev/TPreviewPrinter.h"
+#include "support/TempDir.h"
+#include "viewer/ui/TSyntaxMemo.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QTest>
+#include <QToolButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+using namespace lrl;
+using lrl::test::TempDir;
+
+namespace {
+
+const std::filesystem::path kExamples = std::filesystem::path(LRL_SOURCE_DIR) / "examples";
+
+std::string pdfText(const std::string& path)
+{
+    std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    std::array<char, 4096> chunk {};
+    size_t n = 0;
+    while (pipe && (n = fread(chunk.data(), 1, chunk.size(), pipe.get())) > 0)
+        out.append(chunk.data(), n);
+    return out;
+}
+
+class PrintWindow : public ::testing::Test {
+protected:
+    PrintWindow()
+        : window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()))
+    {
+        std::filesystem::copy(kExamples, dir.path() / "examples", std::filesystem::copy_options::recursive);
+        window.setMessageSink([this](bool, const QString& text) { messages.push_back(text); });
+        window.setPdfFileChooser([this](const QString&) { return QString::fromStdString(pdf()); });
+        window.browser().settings().ShFrm = true;
+        window.browser().settings().ShOpt = true;
+        window.browser().settings().Dt = false;
+        // The review dialog is tested on its own.
+        window.browser().settings().dsf = true;
+        window.resize(900, 700);
+        window.show();
+        window.openFile(QString::fromStdString((dir.path() / "examples/Sample/Sample.dpr").string()));
+        window.treView->expandAll();
+        QApplication::processEvents();
+    }
+
+    std::string pdf() const { return (dir.path() / "out.pdf").string(); }
+
+    TTreeNode* node(const std::string& caption)
+    {
+        std::function<TTreeNode*(TTreeNode*)> search = [&](TTreeNode* n) -> TTreeNode* {
+            if (n->text() == caption)
+                return n;
+            for (size_t i = 0; i < n->count(); ++i)
+                if (TTreeNode* found = search(n->child(i)))
+                    return found;
+            return nullptr;
+        };
+        return search(window.browser().tree().firstNode());
+    }
+
+    // A right click on the node's caption, as the user makes it.
+    void rightClick(TTreeNode* n, Qt::KeyboardModifiers modifiers = {})
+    {
+        QModelIndex index = window.treeModel().indexOf(n);
+        window.treView->scrollTo(index);
+        QRect row = window.treView->visualRect(index);
+        // Past the mark and the image, inside the caption.
+        QPoint at(row.left() + 2 * TreeImages::kSize + 12, row.center().y());
+        QTest::mouseClick(window.treView->viewport(), Qt::RightButton, modifiers, at);
+    }
+
+    bool printEnabled() const
+    {
+        return window.tbbtnPrint->isEnabled() && window.tbbtnPrintPrev->isEnabled()
+            && window.mnuPrtSelItems->isEnabled() && window.mnuPrtPreview->isEnabled();
+    }
+    bool anyMarked() { return PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked(); }
+    bool printsToPdf() { return isPdfFilePrinter(window.printer()); }
+
+    TempDir dir;
+    TfrmLrlDelphi window;
+    std::vector<QString> messages;
+};
+
+} // namespace
+
+TEST_F(PrintWindow, MarkedRootPrintsEveryFileInTreeOrderAndLeavesNoMarks)
+{
+    if (!printsToPdf())
+        GTEST_SKIP() << "a printer is installed; the direct print would go to it";
+    EXPECT_FALSE(printEnabled());
+    rightClick(window.browser().tree().firstNode());
+    EXPECT_EQ(window.browser().tree().firstNode()->stateIndex(), mark::Whole);
+    EXPECT_EQ(node("Main.pas")->stateIndex(), mark::Whole);
+    EXPECT_TRUE(printEnabled());
+
+    window.tbbtnPrint->trigger();
+    EXPECT_FALSE(anyMarked());
+    EXPECT_FALSE(printEnabled());
+    EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
+    const std::string text = pdfText(pdf());
+    ASSERT_FALSE(text.empty()) << "no PDF written";
+    // Project file, forms, options file, then the units in tree order.
+    const std::vector<std::string> inOrder { "program Sample", "object AboutBox", "object frmMain",
+        "object frmOptions", "[FileVersion]", "unit TextTools", "unit About", "unit Inventory", "unit Main",
+        "unit Options" };
+    size_t at = 0;
+    for (const std::string& s : inOrder) {
+        size_t found = text.find(s, at);
+        ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
+        at = found;
+    }
+    // The viewer shows the project file again.
+    EXPECT_EQ(window.SyntaxMemo1->lineText(0).rfind("program Sample", 0), 0u);
+}
+
+TEST_F(PrintWindow, CtrlMarkedRootPrintsTheProjectFileOnly)
+{
+    if (!printsToPdf())
+        GTEST_SKIP() << "a printer is installed; the direct print would go to it";
+    rightClick(window.browser().tree().firstNode(), Qt::ControlModifier);
+    EXPECT_EQ(window.browser().tree().firstNode()->stateIndex(), mark::Single);
+    EXPECT_EQ(node("Main.pas")->stateIndex(), mark::None);
+    window.mnuPrtSelItems->trigger();
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(text.find("program Sample"), std::string::npos);
+    EXPECT_EQ(text.find("unit Main"), std::string::npos);
+    EXPECT_FALSE(anyMarked());
+}
+
+TEST_F(PrintWindow, ARoutineIsMarkableAloneOnlyWhileItsUnitIsUnmarked)
+{
+    TTreeNode* unit = node("Main.pas");
+    ASSERT_NE(unit, nullptr);
+    TTreeNode* routine = unit->child(0)->child(0);
+    rightClick(routine);
+    EXPECT_EQ(routine->stateIndex(), mark::Single);
+    rightClick(unit);
+    EXPECT_EQ(unit->stateIndex(), mark::None) << "a unit with a marked routine stays unmarked";
+    rightClick(routine);
+    EXPECT_FALSE(anyMarked());
+    rightClick(unit, Qt::AltModifier);
+    EXPECT_EQ(unit->stateIndex(), mark::Separate);
+    EXPECT_EQ(routine->stateIndex(), mark::Single);
+    rightClick(unit);
+    rightClick(unit);
+    EXPECT_EQ(unit->stateIndex(), mark::Whole);
+    rightClick(routine);
+    EXPECT_EQ(routine->stateIndex(), mark::None) << "a routine of a marked unit cannot be marked";
+}
+
+TEST_F(PrintWindow, PreviewRecordsThePagesAndAbortShowsNoPreview)
+{
+    int previews = 0;
+    int pages = 0;
+    window.setPreviewRunner([&](TPreviewPrinter& printer) {
+        ++previews;
+        pages = printer.pageCount();
+    });
+    rightClick(node("Main.pas"));
+    window.tbbtnPrintPrev->trigger();
+    EXPECT_EQ(previews, 1);
+    EXPECT_GT(pages, 1);
+    EXPECT_FALSE(anyMarked());
+
+    // Abort Print clicked while pages are recorded: the status text repaints the window then.
+    rightClick(window.browser().tree().firstNode());
+    struct AbortOnPaint : QObject {
+        QPushButton* button;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && button->isEnabled())
+                QTest::mouseClick(button, Qt::LeftButton);
+            return false;
+        }
+    } abortOnPaint;
+    abortOnPaint.button = window.sbtnAbortPrint;
+    window.Panel5->installEventFilter(&abortOnPaint);
+    window.tbbtnPrintPrev->trigger();
+    window.Panel5->removeEventFilter(&abortOnPaint);
+    EXPECT_EQ(previews, 1) << "no preview after Abort";
+    EXPECT_FALSE(anyMarked());
+    EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
+}
+
+TEST_F(PrintWindow, ReviewShowsTheOptionsAndCancelLeavesNothingMarked)
+{
+    window.browser().settings().dsf = false;
+    std::vector<QString> pages;
+    window.setOptionsDialogRunner([&](const QString& page) { pages.push_back(page); });
+    TfrmPrtOptsReview* review = window.frmPrtOptsReview;
+    QString header;
+    QString printerName;
+    QString left;
+    rightClick(window.browser().tree().firstNode());
+    // Change, then Cancel, clicked once the dialog is up.
+    QTimer::singleShot(0, review, [&] {
+        header = review->lblHeader->text();
+        printerName = review->lblPrinter->text();
+        left = review->lblLeft->text();
+        QTest::mouseClick(review->btnChange, Qt::LeftButton);
+        QTest::mouseClick(review->chkDontShow, Qt::LeftButton);
+        QTest::mouseClick(review->btnCancel, Qt::LeftButton);
+    });
+    window.tbbtnPrintPrev->trigger();
+    EXPECT_EQ(header, "File Name (w/path)");
+    EXPECT_FALSE(printerName.isEmpty());
+    EXPECT_EQ(left, "0.05");
+    EXPECT_EQ(pages, std::vector<QString> { QStringLiteral("Code Page Print") });
+    EXPECT_TRUE(review->reviewChange());
+    EXPECT_FALSE(anyMarked());
+    EXPECT_FALSE(printEnabled());
+    // The check box set dsf at once and closing stored it.
+    EXPECT_TRUE(window.browser().settings().dsf);
+    EXPECT_EQ(window.settingsStore().readString("PrtOps", "dsf").value_or(""), "1");
+}
+
+// Pictures of the tree with print marks and of the print options review, written when LRL_SCREENSHOT
+// names a PNG file (tools/screenshot.sh): beside it, -marks.png and -review.png.
+TEST(Screenshot, TreeWithPrintMarksAndTheReview)
+{
+    const QString target = qEnvironmentVariable("LRL_SCREENSHOT");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set LRL_SCREENSHOT to the PNG file to write";
+    const QString base = target.left(target.size() - 4);
+    TfrmLrlDelphi window;
+    window.setMessageSink([](bool, const QString&) {});
+    window.browser().settings().ShFrm = true;
+    window.browser().settings().ShOpt = true;
+    window.resize(800, 560);
+    window.show();
+    window.openFile(QString::fromLatin1(LRL_SOURCE_DIR "/examples/Sample/Sample.dpr"));
+    window.treView->expandAll();
+    TreeModel& tree = window.browser().tree();
+    TTreeNode* root = tree.firstNode();
+    // Main.pas in pieces (Alt), a form alone, and one routine of another unit alone.
+    for (size_t i = 0; i < root->count(); ++i) {
+        TTreeNode* n = root->child(i);
+        if (n->text() == "Main.pas") {
+            window.markNode(n, true, false);
+            window.treView->scrollTo(window.treeModel().indexOf(n), QAbstractItemView::PositionAtTop);
+        }
+        if (n->text() == "About.pas" && n->count() > 0 && n->child(0)->count() > 0)
+            window.markNode(n->child(0)->child(0), false, false);
+        if (n->text() == kFormsFolder && n->count() > 0)
+            window.markNode(n->child(0), false, false);
+    }
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(window.grab().save(base + QStringLiteral("-marks.png")));
+
+    TfrmPrtOptsReview* review = window.frmPrtOptsReview;
+    QTimer::singleShot(100, review, [&] {
+        for (int i = 0; i < 20; ++i)
+            QApplication::processEvents();
+        review->grab().save(base + QStringLiteral("-review.png"));
+        review->btnCancel->click();
+    });
+    window.tbbtnPrint->trigger();
+}
+
+TEST_F(PrintWindow, DraggingAUnitByItsImageSetsThePrintOrder)
+{
+    TTreeNode* root = window.browser().tree().firstNode();
+    TTreeNode* options = node("Options.pas");
+    TTreeNode* about = node("About.pas");
+    ASSERT_LT(about->index(), options->index());
+    window.treView->collapseAll();
+    window.treView->expand(window.treeModel().indexOf(root));
+    QApplication::processEvents();
+    const QRect from = window.treView->visualRect(window.treeModel().indexOf(options));
+    const QRect to = window.treView->visualRect(window.treeModel().indexOf(about));
+    const QPoint icon(from.left() + TreeImages::kSize / 2, from.center().y());
+    const QPoint over(to.left() + 2 * TreeImages::kSize + 12, to.center().y());
+    QTest::mousePress(window.treView->viewport(), Qt::LeftButton, {}, icon);
+    QTest::mouseMove(window.treView->viewport(), over);
+    QTest::mouseRelease(window.treView->viewport(), Qt::LeftButton, {}, over);
+    EXPECT_EQ(options->index() + 1, about->index()) << "Options.pas now stands before About.pas";
+    EXPECT_EQ(window.browser().tree().selected(), options);
+}
+
+TEST_F(PrintWindow, ThePreviewsPrintAsksForThePdfFileWithoutAPrinter)
+{
+    if (!printsToPdf())
+        GTEST_SKIP() << "a printer is installed; the preview's print would go to it";
+    rightClick(node("Main.pas"));
+    bool clicked = false;
+    // Print is clicked once the preview window is up (it shows after the pages are recorded).
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        auto* form = qobject_cast<TPreviewForm*>(QApplication::activeModalWidget());
+        if (!form || clicked)
+            return;
+        clicked = true;
+        poll.stop();
+        QTest::mouseClick(form->sbtnPrint, Qt::LeftButton);
+    });
+    poll.start();
+    window.tbbtnPrintPrev->trigger();
+    poll.stop();
+    ASSERT_TRUE(clicked) << "no preview window";
+    EXPECT_NE(pdfText(pdf()).find("unit Main"), std::string::npos);
+}

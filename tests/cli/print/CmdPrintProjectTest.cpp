@@ -1,0 +1,165 @@
+// listrel-cli print of a project, of a unit in pieces and of one routine: the print jobs of the window,
+// run without a display, read back from the PDF.
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+using lrl::test::TempDir;
+
+namespace {
+
+const std::string kSample = std::string(LRL_SOURCE_DIR) + "/examples/Sample/";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+};
+
+Outcome run(const std::string& command)
+{
+    Outcome r;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
+        r.out.append(buffer, n);
+    int status = pclose(pipe.release());
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+// With an empty settings file unless the arguments name one, so that the user's own settings do not
+// change what is printed.
+Outcome printCli(std::string args)
+{
+    static TempDir settingsDir;
+    static const std::string empty = settingsDir.write("empty.conf", "");
+    if (args.find("--settings") == std::string::npos)
+        args = "--settings '" + empty + "' " + args;
+    return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(LRL_CLI_PATH) + "' print "
+        + args);
+}
+
+std::vector<std::string> pages(const std::string& pdf)
+{
+    std::string text = run("pdftotext -layout '" + pdf + "' -").out;
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
+        out.push_back(text.substr(start, ff - start));
+    return out;
+}
+
+// The first line of a page's text below its header.
+std::string firstCodeLine(const std::string& page)
+{
+    size_t at = page.find('\n');
+    while (at != std::string::npos) {
+        size_t next = page.find('\n', at + 1);
+        std::string line = page.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        if (line.find_first_not_of(' ') != std::string::npos)
+            return line.substr(line.find_first_not_of(' '));
+        at = next;
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(CmdPrintProject, AProjectPrintsEveryFileInTreeOrderAsOneDocument)
+{
+    TempDir dir;
+    const std::string pdf = (dir.path() / "p.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --no-date '" + kSample + "Sample.dpr'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out.find("was not found"), std::string::npos) << "the sample names no missing file";
+    std::string all;
+    for (const std::string& p : pages(pdf))
+        all += p;
+    size_t at = 0;
+    for (const char* s : { "program Sample", "object AboutBox", "object frmMain", "object frmOptions", "[FileVersion]",
+             "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
+        size_t found = all.find(s, at);
+        ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
+        at = found;
+    }
+}
+
+TEST(CmdPrintProject, SeparatePagesStartEachRoutineOnAPageOfItsOwn)
+{
+    TempDir dir;
+    const std::string pdf = (dir.path() / "s.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --separate '" + kSample + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> p = pages(pdf);
+    ASSERT_GT(p.size(), 3u);
+    EXPECT_EQ(firstCodeLine(p[0]), "unit Main;");
+    auto isRoutinePage = [&](size_t i) {
+        const std::string first = firstCodeLine(p[i]);
+        for (const char* word : { "procedure ", "function ", "constructor ", "destructor " })
+            if (first.rfind(word, 0) == 0)
+                return true;
+        return false;
+    };
+    size_t firstRoutine = 0;
+    while (firstRoutine < p.size() && !isRoutinePage(firstRoutine))
+        ++firstRoutine;
+    ASSERT_LT(firstRoutine, p.size());
+    // The heading ends before the first routine after implementation.
+    std::string heading;
+    for (size_t i = 0; i < firstRoutine; ++i)
+        heading += p[i];
+    EXPECT_NE(heading.find("implementation"), std::string::npos);
+    EXPECT_EQ(heading.find("begin"), std::string::npos);
+    int routines = 0;
+    for (size_t i = firstRoutine; i < p.size(); ++i)
+        routines += isRoutinePage(i) ? 1 : 0;
+    EXPECT_GT(routines, 3);
+}
+
+TEST(CmdPrintProject, TheStoredPrintSettingsApplyUnlessOptionsOverrideThem)
+{
+    TempDir dir;
+    const std::string settings = dir.write("Listrel Delphi.conf", "[PrtOps]\nLnNo=1\nhdr=1\nDt=0\n");
+    const std::string pdf = (dir.path() / "r.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --routine TfrmMain.FormCreate '" + kSample
+        + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::vector<std::string> p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    // Line numbers from the stored settings (the routine's own, from 1); the title is the file name alone.
+    EXPECT_NE(p[0].find("     1:    procedure TfrmMain.FormCreate"), std::string::npos) << p[0];
+    EXPECT_EQ(p[0].find(kSample), std::string::npos);
+    EXPECT_NE(p[0].find("Main.pas"), std::string::npos);
+    r = printCli("--pdf '" + pdf + "' --no-header --settings '" + settings + "' --routine TfrmMain.FormCreate '"
+        + kSample + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].find("Main.pas"), std::string::npos) << "--no-header overrides the stored header";
+}
+
+TEST(CmdPrintProject, OneRoutineByItsCategoryAndName)
+{
+    TempDir dir;
+    const std::string pdf = (dir.path() / "r.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --routine TfrmMain.FormCreate '" + kSample + "Main.pas'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(firstCodeLine(p[0]), "procedure TfrmMain.FormCreate(Sender: TObject);");
+    EXPECT_NE(p[0].find("RefreshList;"), std::string::npos);
+    EXPECT_EQ(p[0].find("unit Main"), std::string::npos);
+
+    r = printCli("--pdf '" + pdf + ".x' --routine TfrmMain.NoSuch '" + kSample + "Main.pas'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Routine TfrmMain.NoSuch not found"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(pdf + ".x"));
+}
