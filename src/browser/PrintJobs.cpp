@@ -182,6 +182,8 @@ PrintBufferOptions PrintJobs::bufferOptions() const
 void PrintJobs::prepareBuffer()
 {
     m_buffer.text().clear();
+    // Files of no Unicode form are read in the code page the user chose, as the viewer reads them.
+    m_buffer.text().setLegacyCodePage(m_browser.settings().AnsiCP);
     m_buffer.setPrintOptions(bufferOptions());
 }
 

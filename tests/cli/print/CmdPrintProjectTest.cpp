@@ -43,8 +43,8 @@ Outcome printCli(std::string args)
     static const std::string empty = settingsDir.write("empty.conf", "");
     if (args.find("--settings") == std::string::npos)
         args = "--settings '" + empty + "' " + args;
-    return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(LRL_CLI_PATH) + "' print "
-        + args);
+    return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(LRL_CLI_PATH)
+        + "' print " + args);
 }
 
 std::vector<std::string> pages(const std::string& pdf)
@@ -84,8 +84,9 @@ TEST(CmdPrintProject, AProjectPrintsEveryFileInTreeOrderAsOneDocument)
     for (const std::string& p : pages(pdf))
         all += p;
     size_t at = 0;
-    for (const char* s : { "program Sample", "object AboutBox", "object frmMain", "object frmOptions", "[FileVersion]",
-             "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
+    for (const char* s :
+        { "program Sample", "object AboutBox", "object frmMain", "object frmOptions", "[FileVersion]",
+            "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
         size_t found = all.find(s, at);
         ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
         at = found;
@@ -129,8 +130,8 @@ TEST(CmdPrintProject, TheStoredPrintSettingsApplyUnlessOptionsOverrideThem)
     TempDir dir;
     const std::string settings = dir.write("Listrel Delphi.conf", "[PrtOps]\nLnNo=1\nhdr=1\nDt=0\n");
     const std::string pdf = (dir.path() / "r.pdf").string();
-    Outcome r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --routine TfrmMain.FormCreate '" + kSample
-        + "Main.pas'");
+    Outcome r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --routine TfrmMain.FormCreate '"
+        + kSample + "Main.pas'");
     ASSERT_EQ(r.status, 0) << r.out;
     std::vector<std::string> p = pages(pdf);
     ASSERT_EQ(p.size(), 1u);
@@ -138,8 +139,8 @@ TEST(CmdPrintProject, TheStoredPrintSettingsApplyUnlessOptionsOverrideThem)
     EXPECT_NE(p[0].find("     1:    procedure TfrmMain.FormCreate"), std::string::npos) << p[0];
     EXPECT_EQ(p[0].find(kSample), std::string::npos);
     EXPECT_NE(p[0].find("Main.pas"), std::string::npos);
-    r = printCli("--pdf '" + pdf + "' --no-header --settings '" + settings + "' --routine TfrmMain.FormCreate '"
-        + kSample + "Main.pas'");
+    r = printCli("--pdf '" + pdf + "' --no-header --settings '" + settings
+        + "' --routine TfrmMain.FormCreate '" + kSample + "Main.pas'");
     ASSERT_EQ(r.status, 0) << r.out;
     p = pages(pdf);
     ASSERT_EQ(p.size(), 1u);
@@ -162,4 +163,23 @@ TEST(CmdPrintProject, OneRoutineByItsCategoryAndName)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Routine TfrmMain.NoSuch not found"), std::string::npos) << r.out;
     EXPECT_FALSE(std::filesystem::exists(pdf + ".x"));
+}
+
+// A unit's heading and its routines are cut from the shown text, whatever the unit's code page: they
+// print in the unit's characters.
+TEST(CmdPrintProject, APieceOfAUnitPrintsInTheUnitsCharacters)
+{
+    TempDir dir;
+    const std::string unit = dir.write("Privet.pas",
+        "unit Privet;\r\ninterface\r\n// \u0416\u0451\u043B\u0442\u044B\u0439\r\nprocedure Go;\r\n"
+        "implementation\r\nprocedure Go;\r\nbegin\r\n  Writeln('\u0416\u0443\u043A');\r\nend;\r\nend.\r\n");
+    const std::string pdf = (dir.path() / "c.pdf").string();
+    Outcome r = printCli("--pdf '" + pdf + "' --separate '" + unit + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::string all;
+    for (const std::string& p : pages(pdf))
+        all += p;
+    EXPECT_NE(all.find("// \u0416\u0451\u043B\u0442\u044B\u0439"), std::string::npos) << "the heading\n"
+                                                                                      << all;
+    EXPECT_NE(all.find("Writeln('\u0416\u0443\u043A');"), std::string::npos) << "the routine\n" << all;
 }
