@@ -284,7 +284,7 @@ void TfrmLrlDelphi::createToolBar()
     tbbtnFind->setEnabled(false);
     tbbtnPrtTree = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::PrintTree), QString());
     tbbtnPrtTree->setObjectName(QStringLiteral("tbbtnPrtTree"));
-    tbbtnPrtTree->setToolTip(QStringLiteral("Print tree view"));
+    tbbtnPrtTree->setToolTip(QStringLiteral("Print treeview"));
     tbbtnPrtTree->setEnabled(false);
     tbbtnCmpExpTre = ToolBar1->addAction(ToolbarIcons::icon(ToolbarIcons::CollapseExpand), QString());
     tbbtnCmpExpTre->setObjectName(QStringLiteral("tbbtnCmpExpTre"));

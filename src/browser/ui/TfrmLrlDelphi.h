@@ -348,6 +348,9 @@ private:
     QString m_lastOpenFolder;
     QuestionSink m_questionSink;
     TreePrinterSource m_treePrinter;
+    // The printer of the tree printout while it runs (Abort Print aborts its document).
+    QPrinter* m_treePrinting = nullptr;
+    bool m_treeAbortRequested = false;
     OptionsDialogRunner m_optionsDialog;
     std::unique_ptr<SourceDisplay> m_display;
     std::unique_ptr<TViewerFind> m_find;

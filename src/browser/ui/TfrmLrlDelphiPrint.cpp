@@ -2,11 +2,11 @@
 // viewer's highlighted text, and the printer set-up.
 #include "browser/ui/TfrmLrlDelphi.h"
 
+#include "browser/FilePaths.h"
 #include "browser/PrintJobs.h"
 #include "browser/PrintMarks.h"
 #include "browser/PrintOptionValues.h"
 #include "browser/PrintReview.h"
-#include "browser/FilePaths.h"
 #include "browser/ScopeExit.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/ToolbarIcons.h"
@@ -35,9 +35,11 @@ void TfrmLrlDelphi::createPrintCommands()
     mnuPrint = new QMenu(QStringLiteral("&Print"), this);
     mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     mnuFile->insertMenu(mnuPrtTree, mnuPrint);
-    mnuPrtSelItems = mnuPrint->addAction(QStringLiteral("&Selected Items"), this, [this] { tbbtnPrintPrevClick(false); });
+    mnuPrtSelItems = mnuPrint->addAction(
+        QStringLiteral("&Selected Items"), this, [this] { tbbtnPrintPrevClick(false); });
     mnuPrtSelItems->setObjectName(QStringLiteral("mnuPrtSelItems"));
-    mnuPrtPreview = mnuPrint->addAction(QStringLiteral("Pre&view"), this, [this] { tbbtnPrintPrevClick(true); });
+    mnuPrtPreview
+        = mnuPrint->addAction(QStringLiteral("Pre&view"), this, [this] { tbbtnPrintPrevClick(true); });
     mnuPrtPreview->setObjectName(QStringLiteral("mnuPrtPreview"));
     mnuPrint->addSeparator();
     mnuPrtSetup = mnuPrint->addAction(QStringLiteral("&Printer Setup"), this, &TfrmLrlDelphi::printerSetup);
@@ -98,9 +100,10 @@ bool TfrmLrlDelphi::choosePdfFile(QPrinter& target)
     if (!isPdfFilePrinter(target))
         return true;
     const QString folder = m_pdfFolder.isEmpty() ? QDir::homePath() : m_pdfFolder;
-    const QString name = m_pdfFileChooser ? m_pdfFileChooser(folder)
-                                          : QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF file"),
-                                              folder, QStringLiteral("PDF files (*.pdf)"));
+    const QString name = m_pdfFileChooser
+        ? m_pdfFileChooser(folder)
+        : QFileDialog::getSaveFileName(
+            this, QStringLiteral("Print to PDF file"), folder, QStringLiteral("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
     target.setOutputFileName(name);
@@ -173,6 +176,13 @@ void TfrmLrlDelphi::tbbtnPrintPrevClick(bool preview)
 
 void TfrmLrlDelphi::abortPrint()
 {
+    // The tree printout stops at its next page break.
+    if (m_treePrinting) {
+        m_treeAbortRequested = true;
+        if (m_treePrinting->printerState() == QPrinter::Active)
+            m_treePrinting->abort();
+        return;
+    }
     if (!m_printJobs)
         return;
     if (printer().printerState() == QPrinter::Active)
@@ -190,8 +200,8 @@ void TfrmLrlDelphi::printHighlightedText()
         WindowPrintTarget pages(target, *SyntaxMemo1, false);
         PrintOptionValues values(*m_store);
         using M = PrintOptionValues::Margin;
-        pages.setUp({ values.marginInches(M::Left), values.marginInches(M::Top), values.marginInches(M::Right),
-            values.marginInches(M::Bottom) });
+        pages.setUp({ values.marginInches(M::Left), values.marginInches(M::Top),
+            values.marginInches(M::Right), values.marginInches(M::Bottom) });
         const TSyntaxMemoOptions before = SyntaxMemo1->options();
         TSyntaxMemoOptions wrapped = before;
         wrapped.insert(smoWordWrap);

@@ -13,10 +13,19 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <exception>
 
 namespace lrl {
+
+namespace {
+
+// Ends the tree printout at the page break where Abort Print was seen (a PDF file printer cannot abort
+// its document itself).
+struct TreePrintAborted { };
+
+} // namespace
 
 void TfrmLrlDelphi::createTreePrintCommand()
 {
@@ -40,20 +49,35 @@ std::unique_ptr<QPrinter> TfrmLrlDelphi::systemPrinter()
 
 int TfrmLrlDelphi::printTreeView()
 {
-    if (m_browser->tree().empty())
+    if (m_browser->tree().empty() || m_printJobs || m_treePrinting)
         return 0;
     const QString kept = Panel5->text();
-    ScopeExit restore([this, kept] { Panel5->setText(kept); });
+    ScopeExit restore([this, kept] {
+        Panel5->setText(kept);
+        sbtnAbortPrint->setEnabled(false);
+        m_treePrinting = nullptr;
+    });
     try {
+        if (!m_browser->settings().dsf && m_printReview && !m_printReview())
+            return 0;
         std::unique_ptr<QPrinter> printer = m_treePrinter ? m_treePrinter() : systemPrinter();
         if (!printer)
             return 0;
+        m_treePrinting = printer.get();
+        m_treeAbortRequested = false;
+        sbtnAbortPrint->setEnabled(true);
         Panel5->setText(QStringLiteral("Sending data to the printer... Treeview"));
         const std::vector<TreePrintEntry> snapshot = takeTreePrintSnapshot(m_browser->tree());
         const PrintOptionValues values(*m_store);
         TreePrintout::Setup setup = TreePrintout::setupFor(*m_browser, values);
         setup.pageRect = TreePrintJob::marginRect(*printer, values);
-        return TreePrintJob::print(*printer, setup, snapshot, [this] { processEvents(); });
+        return TreePrintJob::print(*printer, setup, snapshot, [this] {
+            processEvents();
+            if (m_treeAbortRequested)
+                throw TreePrintAborted {};
+        });
+    } catch (const TreePrintAborted&) {
+        return 0;
     } catch (const std::exception& e) {
         showError(e.what());
         return 0;
