@@ -59,32 +59,15 @@ void TTextFeeder::feedAll(std::string_view raw)
 
 bool TTextFeeder::feedAsciiStream(Stream& in, std::vector<uint8_t>& rawBuffer, std::string& rest)
 {
-    if (rawBuffer.size() < kChunk + 1)
-        rawBuffer.resize(kChunk + 1);
-    uint8_t* raw = rawBuffer.data();
-    size_t have = 0;
-    bool end = false;
-    while (true) {
-        while (!end && have < kChunk) {
-            size_t got = in.read(raw + have, kChunk - have);
-            end = got == 0;
-            have += got;
-        }
-        if (have == 0)
-            return true;
-        std::string_view chunk(reinterpret_cast<const char*>(raw), have);
-        if (SourceDecoder::asciiLength(chunk) < have) {
-            rest.assign(chunk);
-            return false;
-        }
-        size_t n = chunkLength(raw, have);
-        feed(raw, n);
-        std::memmove(raw, raw + n, have - n);
-        have -= n;
-    }
+    return feedChunks(in, rawBuffer, &rest);
 }
 
 void TTextFeeder::feedStream(Stream& in, std::vector<uint8_t>& rawBuffer)
+{
+    feedChunks(in, rawBuffer, nullptr);
+}
+
+bool TTextFeeder::feedChunks(Stream& in, std::vector<uint8_t>& rawBuffer, std::string* asciiRest)
 {
     if (rawBuffer.size() < kChunk + 1)
         rawBuffer.resize(kChunk + 1);
@@ -98,7 +81,14 @@ void TTextFeeder::feedStream(Stream& in, std::vector<uint8_t>& rawBuffer)
             have += got;
         }
         if (have == 0)
-            break;
+            return true;
+        if (asciiRest) {
+            std::string_view chunk(reinterpret_cast<const char*>(raw), have);
+            if (SourceDecoder::asciiLength(chunk) < have) {
+                asciiRest->assign(chunk);
+                return false;
+            }
+        }
         // A chunk that ends before a CR keeps the CR for the next one (the stream's step back).
         size_t n = chunkLength(raw, have);
         feed(raw, n);

@@ -46,6 +46,10 @@ public:
     int caret() const { return m_caret; }
 
 private:
+    // Feeds the stream chunk by chunk; with asciiRest, stops at the first chunk that is not ASCII as
+    // feedAsciiStream does.
+    bool feedChunks(Stream& in, std::vector<uint8_t>& rawBuffer, std::string* asciiRest);
+
     TTextStore& m_store;
     std::vector<uint8_t>& m_work;
     TTextNormaliser m_normaliser;
