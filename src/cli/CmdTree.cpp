@@ -1,13 +1,13 @@
 // listrel-cli tree: opens a Delphi file the way the main window does (a project with all its units)
 // through a viewer bound to the shipped scheme, and prints the project tree and the status texts.
 
-#include "browser/BrowserUi.h"
 #include "browser/FilePaths.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TreeDump.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/ConsoleUi.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 #include "viewer/TCustomSyntaxMemo.h"
@@ -18,26 +18,6 @@
 namespace lrl::cli {
 
 namespace {
-
-// The window's side of an open, on the console: errors and notices go to standard error, everything
-// else is kept for the printout.
-class ConsoleUi : public BrowserUi {
-public:
-    void setStatusText(StatusPanel, const std::string&) override { }
-    void setProgressVisible(bool) override { }
-    void setProgressMax(int) override { }
-    void setProgressStep(int) override { }
-    void stepProgress() override { }
-    void showError(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-    void showMessage(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-    void processEvents() override { }
-    void addRecentFile(const std::string&) override { }
-    void setFindEnabled(bool) override { }
-    void setPrintTreeEnabled(bool) override { }
-    void setCollapseExpandEnabled(bool) override { }
-    void setFileLabel(const std::string&) override { }
-    bool loadProgramIcon(const std::string&) override { return false; }
-};
 
 bool flagValue(const CliArgs& args, const std::string& option, bool fallback)
 {

@@ -1,6 +1,5 @@
 #include "cli/print/TreeOutlinePrint.h"
 
-#include "browser/BrowserUi.h"
 #include "browser/FilePaths.h"
 #include "browser/ProjectBrowser.h"
 #include "browser/ScopeExit.h"
@@ -11,6 +10,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliStyles.h"
+#include "cli/ConsoleUi.h"
 #include "cli/print/PrintOptions.h"
 #include "common/Exception.h"
 #include "common/Format.h"
@@ -34,25 +34,6 @@
 namespace lrl::cli {
 
 namespace {
-
-// The window's side of an open, on the console: errors and notices go to standard error.
-class QuietUi : public BrowserUi {
-public:
-    void setStatusText(StatusPanel, const std::string&) override { }
-    void setProgressVisible(bool) override { }
-    void setProgressMax(int) override { }
-    void setProgressStep(int) override { }
-    void stepProgress() override { }
-    void showError(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-    void showMessage(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-    void processEvents() override { }
-    void addRecentFile(const std::string&) override { }
-    void setFindEnabled(bool) override { }
-    void setPrintTreeEnabled(bool) override { }
-    void setCollapseExpandEnabled(bool) override { }
-    void setFileLabel(const std::string&) override { }
-    bool loadProgramIcon(const std::string&) override { return false; }
-};
 
 } // namespace
 
@@ -83,7 +64,7 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     memoOptions.insert(smoSyntaxHighlight);
     memo.setOptions(memoOptions);
     SyntaxMemoBrowserViewer viewer(memo);
-    QuietUi ui;
+    ConsoleUi ui;
     ProjectBrowser browser(viewer, ui, std::string());
     browser.openFile(file);
     if (browser.tree().empty())
