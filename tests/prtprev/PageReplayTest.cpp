@@ -1,6 +1,7 @@
 // A recorded page replayed onto an image is the page the source draws directly onto an image of the
 // same resolution, pixel for pixel; and a page recorded at the screen's resolution prints at its size.
 
+#include "BlankPage.h"
 #include "FakePageSource.h"
 #include "PdfPrinter.h"
 #include "prtprev/TPageMetaFile.h"
@@ -16,19 +17,11 @@
 #include <string>
 
 using namespace lrl;
+using lrl::test::blankPage;
 using lrl::test::FakePageSource;
 using lrl::test::PdfPrinter;
 
 namespace {
-
-QImage blankPage(int width, int height, int dpi)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
-    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
-    image.fill(Qt::white);
-    return image;
-}
 
 TEST(PageReplay, ARecordedPageGivesTheSamePixelsAsDrawingDirectly)
 {

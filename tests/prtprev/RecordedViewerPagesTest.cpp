@@ -2,7 +2,9 @@
 // viewer draws directly, pixel for pixel, and as many as it prints straight to a printer; the text is
 // laid out once for the whole document.
 
+#include "BlankPage.h"
 #include "PdfPrinter.h"
+#include "PreviewPictures.h"
 #include "SampleViewer.h"
 #include "prtprev/TPageMetaFile.h"
 #include "prtprev/TPreviewForm.h"
@@ -24,19 +26,11 @@
 #include <vector>
 
 using namespace lrl;
+using lrl::test::blankPage;
 using lrl::test::PdfPrinter;
 using lrl::test::SampleViewer;
 
 namespace {
-
-QImage blankPage(int width, int height, int dpi)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
-    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
-    image.fill(Qt::white);
-    return image;
-}
 
 void setMargins(TPreviewPrinter& printer, double inches)
 {
@@ -212,16 +206,6 @@ TEST(ViewerPages, PrintPassesNest)
     EXPECT_FALSE(memo.isPrinting());
 }
 
-} // namespace
-
-namespace {
-
-void settle()
-{
-    for (int i = 0; i < 10; ++i)
-        QApplication::processEvents();
-}
-
 // Pictures of the preview of the sample's largest unit recorded from a highlighted viewer, at 100%,
 // fitted to the page and with two pages, written next to the file LRL_SCREENSHOT names as
 // "<name>-viewer-preview-100.png", "-viewer-preview-fit.png" and "-viewer-preview-two.png".
@@ -237,21 +221,7 @@ TEST(Screenshot, PreviewOfAHighlightedViewer)
     printer.setPrinter(pdf.printer.get());
     setMargins(printer, 0.75);
     printer.printMemo(*viewer.memo);
-    auto form = printer.createPreviewForm();
-    form->resize(1000, 700);
-    form->show();
-    settle();
-    auto save = [&](const char* suffix) {
-        settle();
-        QString file = target;
-        file.replace(".png", QString::fromLatin1(suffix));
-        ASSERT_TRUE(form->grab().save(file));
-    };
-    save("-viewer-preview-100.png");
-    QTest::mouseClick(form->FitPageBut, Qt::LeftButton);
-    save("-viewer-preview-fit.png");
-    QTest::mouseClick(form->TwoPageBut, Qt::LeftButton);
-    save("-viewer-preview-two.png");
+    lrl::test::savePreviewPictures(printer, target, "-viewer-preview");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "FakePageSource.h"
 #include "PdfPrinter.h"
+#include "PreviewPictures.h"
 #include "SampleUnitSource.h"
 #include "prtprev/EAssertionFailed.h"
 #include "prtprev/TPageBox.h"
@@ -69,10 +70,12 @@ TEST(TPreviewFormControls, CaptionsHintsAndStartingStates)
         { form.FitWidthBut, "Fit to Width" },
         { form.sbtnPrint, "Print" },
         { form.CloseBut, "Close" },
-        { form.PB1, "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool "
-                    "to pan." },
-        { form.PB2, "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool "
-                    "to pan." },
+        { form.PB1,
+            "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool "
+            "to pan." },
+        { form.PB2,
+            "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool "
+            "to pan." },
         { form.ZoomCursorBut, "Selects the Zoom Tool to zoom in or out" },
         { form.HandCursorBut, "Selects the Hand Tool to pan across the Page" },
     };
@@ -239,21 +242,7 @@ TEST(Screenshot, PreviewWindow)
     printer.textOptions().marginTop = printer.textOptions().marginBottom = 0.75;
     lrl::test::SampleUnitSource source(QStringLiteral(LRL_SOURCE_DIR "/examples/Sample/Inventory.pas"));
     printer.printMemo(source);
-    auto form = printer.createPreviewForm();
-    form->resize(1000, 700);
-    form->show();
-    settle();
-    auto save = [&](const char* suffix) {
-        settle();
-        QString file = target;
-        file.replace(".png", QString::fromLatin1(suffix));
-        ASSERT_TRUE(form->grab().save(file));
-    };
-    save("-preview-100.png");
-    QTest::mouseClick(form->FitPageBut, Qt::LeftButton);
-    save("-preview-fit.png");
-    QTest::mouseClick(form->TwoPageBut, Qt::LeftButton);
-    save("-preview-two.png");
+    lrl::test::savePreviewPictures(printer, target, "-preview");
 }
 
 } // namespace
