@@ -235,12 +235,12 @@ long residentBytes()
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-// Counters: pages; pages/s of wall-clock time and of processor time (the machine may be shared);
-// bytes of recording per page; growth of resident memory per page over the first recording.
-void record(benchmark::State& state, const std::vector<Line>& lines)
+// Records the source's pages into the preview printer, once per iteration. Counters: pages; pages/s of
+// wall-clock time and of processor time (the machine may be shared); bytes of recording per page; growth
+// of resident memory per page over the first recording.
+void recordSource(benchmark::State& state, TPageSource& source)
 {
     Paper paper;
-    HighlightedSource source(lines);
     int pages = 0;
     double recordedBytes = 0;
     long residentGrowth = -1;
@@ -269,6 +269,12 @@ void record(benchmark::State& state, const std::vector<Line>& lines)
     state.counters["pages/cpu_s"] = cpuSeconds > 0 ? double(pages) * double(state.iterations()) / cpuSeconds : 0;
     state.counters["recorded_B/page"] = pages > 0 ? recordedBytes / pages : 0;
     state.counters["resident_B/page"] = pages > 0 ? double(residentGrowth) / pages : 0;
+}
+
+void record(benchmark::State& state, const std::vector<Line>& lines)
+{
+    HighlightedSource source(lines);
+    recordSource(state, source);
 }
 
 const std::vector<Line>& corpusLines()
@@ -382,39 +388,11 @@ struct RealViewer {
 
 void recordViewer(benchmark::State& state, RealViewer& viewer)
 {
-    Paper paper;
     TViewerPageSource source(*viewer.memo);
-    int pages = 0;
-    double recordedBytes = 0;
-    long residentGrowth = -1;
-    double cpuSeconds = 0;
     const int layoutsBefore = viewer.memo->printLayouts();
-    for (auto _ : state) {
-        TPreviewPrinter printer;
-        printer.setPrinter(&paper.printer);
-        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
-        printer.textOptions().marginRight = printer.textOptions().marginBottom = 0.75;
-        long before = residentBytes();
-        std::clock_t start = std::clock();
-        printer.printMemo(source);
-        cpuSeconds += double(std::clock() - start) / CLOCKS_PER_SEC;
-        if (residentGrowth < 0)
-            residentGrowth = residentBytes() - before;
-        pages = printer.pageCount();
-        state.PauseTiming();
-        recordedBytes = 0;
-        for (int p = 0; p < pages; ++p)
-            recordedBytes += printer.pages(p).size();
-        printer.clear();
-        state.ResumeTiming();
-    }
+    recordSource(state, source);
     state.SetLabel(std::to_string(viewer.lines) + " lines");
-    state.counters["pages"] = pages;
     state.counters["layouts"] = viewer.memo->printLayouts() - layoutsBefore;
-    state.counters["pages/s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["pages/cpu_s"] = cpuSeconds > 0 ? double(pages) * double(state.iterations()) / cpuSeconds : 0;
-    state.counters["recorded_B/page"] = pages > 0 ? recordedBytes / pages : 0;
-    state.counters["resident_B/page"] = pages > 0 ? double(residentGrowth) / pages : 0;
 }
 
 RealViewer& largeUnitViewer()
