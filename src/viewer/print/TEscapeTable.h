@@ -1,8 +1,11 @@
 #pragma once
 
+#include "common/CodePage.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,5 +31,20 @@ private:
     std::array<std::string, 256> m_text;
     std::array<bool, 256> m_plain {};
 };
+
+// The escapes of a format for each storage code page, built from the format's rule when first used.
+using PageEscapeRule = std::string (*)(const CodePage& page, uint8_t c);
+
+template <PageEscapeRule Rule> const TEscapeTable& escapesFor(int codePage)
+{
+    static std::array<std::unique_ptr<TEscapeTable>, CodePage::kStoragePages.size()> tables;
+    const CodePage& page = CodePage::of(codePage);
+    size_t i = 0;
+    while (CodePage::kStoragePages[i] != page.number())
+        ++i;
+    if (!tables[i])
+        tables[i] = std::make_unique<TEscapeTable>([&page](uint8_t c) { return Rule(page, c); });
+    return *tables[i];
+}
 
 } // namespace lrl

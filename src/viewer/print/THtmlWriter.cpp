@@ -34,22 +34,12 @@ std::string htmlEscape(const CodePage& page, uint8_t c)
     case '&':
         return "&amp;";
     default:
-        return c >= 128 ? "&#" + std::to_string(unsigned(page.toUnicode(c))) + ";" : std::string(1, static_cast<char>(c));
+        return c >= 128 ? "&#" + std::to_string(unsigned(page.toUnicode(c))) + ";"
+                        : std::string(1, static_cast<char>(c));
     }
 }
 
-// The escapes of each storage page, built when first used.
-const TEscapeTable& escapes(int codePage = CodePage::kDefault)
-{
-    static std::array<std::unique_ptr<TEscapeTable>, CodePage::kStoragePages.size()> tables;
-    const CodePage& page = CodePage::of(codePage);
-    size_t i = 0;
-    while (CodePage::kStoragePages[i] != page.number())
-        ++i;
-    if (!tables[i])
-        tables[i] = std::make_unique<TEscapeTable>([&page](uint8_t c) { return htmlEscape(page, c); });
-    return *tables[i];
-}
+const TEscapeTable& escapes(int codePage = CodePage::kDefault) { return escapesFor<htmlEscape>(codePage); }
 
 // Switches one font style tag on or off.
 void toggle(TExportSink& out, bool want, bool& state, std::string_view on, std::string_view off)

@@ -48,18 +48,7 @@ std::string rtfEscape(const CodePage& page, uint8_t c)
     }
 }
 
-// The escapes of each storage page, built when first used.
-const TEscapeTable& escapes(int codePage = CodePage::kDefault)
-{
-    static std::array<std::unique_ptr<TEscapeTable>, CodePage::kStoragePages.size()> tables;
-    const CodePage& page = CodePage::of(codePage);
-    size_t i = 0;
-    while (CodePage::kStoragePages[i] != page.number())
-        ++i;
-    if (!tables[i])
-        tables[i] = std::make_unique<TEscapeTable>([&page](uint8_t c) { return rtfEscape(page, c); });
-    return *tables[i];
-}
+const TEscapeTable& escapes(int codePage = CodePage::kDefault) { return escapesFor<rtfEscape>(codePage); }
 
 void putColor(TExportSink& out, int32_t rgb)
 {
