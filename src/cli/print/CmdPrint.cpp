@@ -15,8 +15,6 @@
 #include "viewer/ui/TSyntaxMemo.h"
 
 #include <QApplication>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 
 #include <cerrno>
@@ -125,13 +123,7 @@ int runPrint(const std::vector<std::string>& argv)
     PartialFile guard(partial);
 
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(partial.string()));
-    printer.setPageSize(options.letter ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4));
-    printer.setPageOrientation(options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    // The margins lie inside the printer's printable area, as on a real printer.
-    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
-    memo.setPrintRect(options.printRect(area.width(), area.height(), printer.resolution()));
+    memo.setPrintRect(options.setUpPdf(printer, partial.string()));
 
     std::string ext = std::filesystem::path(file).extension().string();
     for (char& c : ext)

@@ -2,6 +2,10 @@
 
 #include "cli/CliArgs.h"
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -103,6 +107,16 @@ TRect PrintOptions::printRect(int width, int height, int dpi) const
     if (r.bottom <= r.top)
         r.bottom = r.top + 1;
     return r;
+}
+
+TRect PrintOptions::setUpPdf(QPrinter& printer, const std::string& file) const
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(file));
+    printer.setPageSize(letter ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4));
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    return printRect(area.width(), area.height(), printer.resolution());
 }
 
 } // namespace lrl::cli

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class QPrinter;
+
 namespace lrl::cli {
 
 class CliArgs;
@@ -32,6 +34,9 @@ struct PrintOptions {
     TSyntaxMemoOptions apply(TSyntaxMemoOptions options) const;
     // The text rectangle inside a printable area of the given size in device pixels.
     TRect printRect(int width, int height, int dpi) const;
+    // Makes the printer write a PDF file of the chosen paper and orientation to `file`; answers the text
+    // rectangle, the margins lying inside the printable area as on a real printer.
+    TRect setUpPdf(QPrinter& printer, const std::string& file) const;
 };
 
 } // namespace lrl::cli

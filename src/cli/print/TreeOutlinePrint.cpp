@@ -20,8 +20,6 @@
 #include "scheme/shipped/ShippedScheme.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 
 #include <cerrno>
@@ -85,12 +83,7 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     setup.pageNumbers = options.pageNumbers;
 
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(partial.string()));
-    printer.setPageSize(options.letter ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4));
-    printer.setPageOrientation(options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
-    setup.pageRect = options.printRect(area.width(), area.height(), printer.resolution());
+    setup.pageRect = options.setUpPdf(printer, partial.string());
 
     const int pages = TreePrintJob::print(printer, setup, takeTreePrintSnapshot(browser.tree()));
     std::error_code error;
