@@ -4,6 +4,7 @@
 
 #include "PdfPrinter.h"
 #include "prtprev/TPreviewPrinter.h"
+#include "support/ShellCommand.h"
 #include "viewer/ViewerTestUtil.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
@@ -43,12 +44,7 @@ TEST(TViewerPageSource, RecordedPagesPrintTheWholeText)
 
     ASSERT_TRUE(preview.print());
     EXPECT_EQ(pdf.writtenPages(), preview.pageCount());
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-        popen(("pdftotext " + pdf.file() + " -").c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        text.append(buffer, n);
+    const std::string text = lrl::test::pdfText(pdf.file(), false);
     size_t at = 0;
     for (int i = 0; i < 300; ++i) {
         at = text.find("entry " + std::to_string(i) + "\n", at);

@@ -9,6 +9,7 @@
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
@@ -32,23 +33,12 @@
 #include <memory>
 
 using namespace lrl;
+using lrl::test::pdfText;
 using lrl::test::TempDir;
 
 namespace {
 
 const std::filesystem::path kExamples = std::filesystem::path(LRL_SOURCE_DIR) / "examples";
-
-std::string pdfText(const std::string& path)
-{
-    std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    std::array<char, 4096> chunk {};
-    size_t n = 0;
-    while (pipe && (n = fread(chunk.data(), 1, chunk.size(), pipe.get())) > 0)
-        out.append(chunk.data(), n);
-    return out;
-}
 
 class PrintWindow : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,10 @@
 #include <memory>
 
 using namespace lrl;
+using lrl::test::pdfText;
 using lrl::test::TempDir;
 
 namespace {
-
-std::string pdfText(const std::string& path)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-        popen(("pdftotext -layout '" + path + "' -").c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        out.append(buffer, n);
-    return out;
-}
 
 } // namespace
 

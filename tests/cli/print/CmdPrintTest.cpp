@@ -1,5 +1,6 @@
 // listrel-cli print, run as a program without a display: the PDF it writes, read back with pdftotext.
 
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <QDate>
@@ -12,7 +13,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 using lrl::test::TempDir;
@@ -22,23 +22,9 @@ namespace {
 
 std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
-struct Result {
-    int status = -1;
-    std::string out; // standard output and error
-};
+using Result = lrl::test::CommandResult;
 
-Result shell(const std::string& command)
-{
-    Result r;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        r.out.append(buffer, n);
-    int status = pclose(pipe.release());
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+Result shell(const std::string& command) { return lrl::test::runCommand(command + " 2>&1"); }
 
 // Runs the tool with neither a display nor a platform named.
 Result print(const std::string& args)

@@ -1,6 +1,7 @@
 // listrel-cli print --tree, run as a program without a display: the outline it writes, read back with
 // pdftotext and held against the tree that listrel-cli tree reports for the same file.
 
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <regex>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 using lrl::test::TempDir;
@@ -23,16 +23,10 @@ std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
 std::string run(const std::string& command, int* status = nullptr)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        out.append(buffer, n);
-    const int s = pclose(pipe.release());
+    lrl::test::CommandResult r = lrl::test::runCommand(command);
     if (status)
-        *status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    return out;
+        *status = r.status;
+    return r.out;
 }
 
 std::string cli(const std::string& args, int* status = nullptr)
