@@ -24,6 +24,23 @@ std::string userSettingsPath()
     return (base / "Corvane" / "Listrel Delphi.conf").string();
 }
 
+std::string userFileInfoPath()
+{
+    std::filesystem::path base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        base = data;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::filesystem::path(home) / ".local" / "share";
+    else
+        return {};
+    return (base / "Corvane" / "Listrel Delphi" / "LrlDFileInfo.Dat").string();
+}
+
+std::string fileInfoOption(const CliArgs& args)
+{
+    return args.has("--file-info") ? args.value("--file-info") : userFileInfoPath();
+}
+
 void loadStylesOption(TSyntaxMemoParser& parser, const CliArgs& args)
 {
     if (args.has("--plain"))

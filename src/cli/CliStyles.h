@@ -14,6 +14,13 @@ class CliArgs;
 // ~/.config) / "Corvane/Listrel Delphi.conf".
 std::string userSettingsPath();
 
+// The program's file of per-file information (the custom page-header texts among it): $XDG_DATA_HOME
+// (else ~/.local/share) / "Corvane/Listrel Delphi/LrlDFileInfo.Dat".
+std::string userFileInfoPath();
+
+// The file-information file a command reads: --file-info FILE, else userFileInfoPath().
+std::string fileInfoOption(const CliArgs& args);
+
 // Gives a loaded scheme the styles the program's window shows: the user's stored styles (read from
 // --settings FILE, else from userSettingsPath()), else, for the shipped scheme, the program's default
 // highlighting. --plain keeps the scheme's compiled styles. Nothing is written. A damaged stored value is

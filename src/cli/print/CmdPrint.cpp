@@ -100,7 +100,7 @@ int runPrint(const std::vector<std::string>& argv)
     CliArgs args(argv,
         { "--line-numbers", "--wrap", "--no-header", "--no-date", "--no-page-numbers", "--mono",
             "--landscape", "--plain", "--tree", "--separate" },
-        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings", "--routine" });
+        { "--pdf", "--margins", "--paper", "--lines", "--scheme", "--settings", "--file-info", "--routine" });
     args.expectPositional(1, 1);
     const PrintOptions options = PrintOptions::fromArgs(args);
     const std::string& file = args.inputFile(0);
@@ -153,7 +153,7 @@ int runPrint(const std::vector<std::string>& argv)
 const CliRegistrar printCommand("print",
     "--pdf OUT.pdf [--line-numbers] [--wrap] [--no-header] [--no-date] [--no-page-numbers] [--mono] "
     "[--margins L,T,R,B] [--paper A4|Letter] [--landscape] [--lines FIRST-LAST] [--scheme TABLE] "
-    "[--plain | --settings FILE] [--tree | --separate | --routine NAME] FILE",
+    "[--plain | --settings FILE] [--file-info FILE] [--tree | --separate | --routine NAME] FILE",
     "prints FILE (a form file as its text form) highlighted with the shipped scheme in the styles the window "
     "shows (as export does), with page header, "
     "date and page numbers unless turned off, to a PDF file; margins in inches inside the printable area "
@@ -161,7 +161,8 @@ const CliRegistrar printCommand("print",
     "options file and units in tree order; --separate prints each unit's heading and then each routine "
     "on pages of its own; --routine prints one routine (Class.Method, or a plain routine's name); --tree "
     "prints the project tree of FILE (.dpr, .pas, .dfm or .dof) as an outline with its statistics instead, "
-    "in the tree print fonts of the settings",
+    "in the tree print fonts of the settings; the custom header text is the project's own from the "
+    "window's file-information file, or from --file-info FILE",
     runPrint);
 
 } // namespace

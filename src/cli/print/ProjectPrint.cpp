@@ -145,8 +145,8 @@ void printProject(const std::string& file, const PrintOptions& options, const Cl
     bufferMemo.setMonoPrint(options.mono);
     SyntaxMemoBrowserViewer shown(shownMemo);
     ConsoleUi ui;
-    // No data file of custom header texts: the title is the file's path.
-    ProjectBrowser browser(shown, ui, std::string());
+    // The custom page-header texts are read from the window's file-information file; nothing is written.
+    ProjectBrowser browser(shown, ui, fileInfoOption(args));
     BrowserSettings& s = browser.settings();
     s.ShFrm = true;
     s.ShOpt = true;

@@ -63,7 +63,7 @@ int printTreeOutline(const PrintOptions& options, const std::string& file, const
     memo.setOptions(memoOptions);
     SyntaxMemoBrowserViewer viewer(memo);
     ConsoleUi ui;
-    ProjectBrowser browser(viewer, ui, std::string());
+    ProjectBrowser browser(viewer, ui, fileInfoOption(args));
     browser.openFile(file);
     if (browser.tree().empty())
         throw Exception(format("Cannot open file \"%s\".", file.c_str()));

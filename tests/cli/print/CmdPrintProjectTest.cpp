@@ -1,14 +1,17 @@
 // listrel-cli print of a project, of a unit in pieces and of one routine: the print jobs of the window,
 // run without a display, read back from the PDF.
+#include "cli/CliStyles.h"
+#include "platform/AppDataFolder.h"
+#include "support/ShellCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 using lrl::test::TempDir;
@@ -17,23 +20,9 @@ namespace {
 
 const std::string kSample = std::string(LRL_SOURCE_DIR) + "/examples/Sample/";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
+using Outcome = lrl::test::CommandResult;
 
-Outcome run(const std::string& command)
-{
-    Outcome r;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        r.out.append(buffer, n);
-    int status = pclose(pipe.release());
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+Outcome run(const std::string& command) { return lrl::test::runCommand(command + " 2>&1"); }
 
 // With an empty settings file unless the arguments name one, so that the user's own settings do not
 // change what is printed.
@@ -145,6 +134,45 @@ TEST(CmdPrintProject, TheStoredPrintSettingsApplyUnlessOptionsOverrideThem)
     p = pages(pdf);
     ASSERT_EQ(p.size(), 1u);
     EXPECT_EQ(p[0].find("Main.pas"), std::string::npos) << "--no-header overrides the stored header";
+}
+
+TEST(CmdPrintProject, TheCustomHeaderTextIsTheOpenedFilesOwnFromTheFileInformation)
+{
+    TempDir dir;
+    const std::string settings = dir.write("Listrel Delphi.conf", "[PrtOps]\nhdr=3\nDt=0\n");
+    const std::string info = dir.write("LrlDFileInfo.Dat", "[Main.pas]\nCsmtTxt=Stock keeping, rev. 7\n");
+    const std::string pdf = (dir.path() / "h.pdf").string();
+    const std::string unit = "--routine TfrmMain.FormCreate '" + kSample + "Main.pas'";
+    Outcome r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --file-info '" + info + "' " + unit);
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::vector<std::string> p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].rfind("Stock keeping, rev. 7", 0), 0u) << p[0];
+    // A file the information file does not know prints "Listrel", as in the window.
+    const std::string other = dir.write("other.Dat", "[Sample.dpr]\nCsmtTxt=Not this one\n");
+    r = printCli("--pdf '" + pdf + "' --settings '" + settings + "' --file-info '" + other + "' " + unit);
+    ASSERT_EQ(r.status, 0) << r.out;
+    p = pages(pdf);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].rfind("Listrel", 0), 0u) << p[0];
+}
+
+// The command line reads the file the window writes.
+TEST(CmdPrintProject, TheFileInformationIsTheWindowsOwn)
+{
+    TempDir dir;
+    const std::string data = (dir.path() / "data").string();
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string kept = saved ? saved : "";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string window = lrl::AppDataFolder::fileInfoPath().toStdString();
+    const std::string cli = lrl::cli::userFileInfoPath();
+    if (saved)
+        setenv("XDG_DATA_HOME", kept.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(cli, window);
+    EXPECT_EQ(cli.rfind(data, 0), 0u);
 }
 
 TEST(CmdPrintProject, OneRoutineByItsCategoryAndName)
