@@ -33,7 +33,21 @@ void drawFolder(QPainter& p)
     p.drawPath(front);
 }
 
-void drawFind(QPainter& p)
+void drawLens(QPainter& p, const QRectF& lens, const QPointF& handleEnd)
+{
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(0xCF, 0xE4, 0xFF, 220));
+    p.drawEllipse(lens);
+    const qreal r = lens.width() / 2 * 0.7071;
+    p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(lens.center() + QPointF(r + 0.6, r + 0.6), handleEnd);
+}
+
+// A magnifying glass alone.
+void drawFind(QPainter& p) { drawLens(p, QRectF(1.0, 1.0, 9.5, 9.5), QPointF(14.8, 14.8)); }
+
+// A printed page under a magnifying glass.
+void drawPreview(QPainter& p)
 {
     p.setPen(QPen(kInk, 1.0));
     p.setBrush(kPaper);
@@ -41,11 +55,7 @@ void drawFind(QPainter& p)
     p.setPen(QPen(QColor(0xA0, 0xA8, 0xB8), 1.0));
     for (qreal y = 3.5; y < 13; y += 2)
         p.drawLine(QPointF(2.5, y), QPointF(8.5, y));
-    p.setPen(QPen(kInk, 1.5));
-    p.setBrush(QColor(0xCF, 0xE4, 0xFF, 220));
-    p.drawEllipse(QRectF(5.5, 5.5, 6.5, 6.5));
-    p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11.3, 11.3), QPointF(14.6, 14.6));
+    drawLens(p, QRectF(5.5, 5.5, 6.5, 6.5), QPointF(14.6, 14.6));
 }
 
 void drawPrinter(QPainter& p)
@@ -60,6 +70,45 @@ void drawPrinter(QPainter& p)
     p.setPen(QPen(QColor(0x1A, 0x8A, 0x3A), 1.0));
     p.drawLine(QPointF(5, 12), QPointF(11, 12));
     p.drawLine(QPointF(5, 14), QPointF(9, 14));
+}
+
+// The printer, smaller, at the lower right, with a three-node outline above it at the left.
+void drawPrintTree(QPainter& p)
+{
+    p.save();
+    p.translate(4, 4);
+    p.scale(0.75, 0.75);
+    drawPrinter(p);
+    p.restore();
+    p.setPen(QPen(QColor(0x1E, 0x4A, 0x9A), 1.0));
+    p.drawLine(QPointF(2.5, 3), QPointF(2.5, 8.5));
+    p.drawLine(QPointF(2.5, 5.5), QPointF(5, 5.5));
+    p.drawLine(QPointF(2.5, 8.5), QPointF(5, 8.5));
+    p.setBrush(QColor(0x2F, 0x6F, 0xD0));
+    p.drawRect(QRectF(0.5, 0.5, 4, 3));
+    p.setBrush(QColor(0xE8, 0xB8, 0x40));
+    p.drawRect(QRectF(5, 4.5, 3, 2));
+}
+
+// The printer with a cog wheel at the lower right.
+void drawPrinterSetup(QPainter& p)
+{
+    drawPrinter(p);
+    const QPointF centre(12, 12);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (int tooth = 0; tooth < 8; ++tooth) {
+        p.save();
+        p.translate(centre);
+        p.rotate(tooth * 45.0);
+        p.drawRect(QRectF(-1.0, -4.2, 2.0, 2.4));
+        p.restore();
+    }
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(QColor(0xC8, 0xCC, 0xD4));
+    p.drawEllipse(centre, 2.8, 2.8);
+    p.setBrush(kInk);
+    p.drawEllipse(centre, 0.9, 0.9);
 }
 
 // A small branch with a minus and a plus box.
@@ -133,12 +182,17 @@ QPixmap ToolbarIcons::draw(Kind kind, int size)
     case Find:
         drawFind(p);
         break;
-    case PrintTree:
     case Print:
         drawPrinter(p);
         break;
+    case PrintTree:
+        drawPrintTree(p);
+        break;
+    case PrinterSetup:
+        drawPrinterSetup(p);
+        break;
     case Preview:
-        drawFind(p);
+        drawPreview(p);
         break;
     case CollapseExpand:
         drawCollapseExpand(p);

@@ -1,6 +1,8 @@
-// The tree's pictures: drawn for the screen's pixel density, their labels inside their bands.
+// The tree's and the toolbar's pictures: drawn for the screen's pixel density, the labels inside their
+// bands, one picture per command.
 
 #include "browser/ui/TreeImages.h"
+#include "browser/ui/ToolbarIcons.h"
 
 #include "browser/BrowserConstants.h"
 
@@ -46,5 +48,18 @@ TEST(TreeImages, LabelsStayInsideTheirBands)
             for (int x = qCeil(3 * unit); x < qFloor(4 * unit); ++x)
                 EXPECT_EQ(book.pixelColor(x, y), cover) << size << ": " << x << "," << y;
         }
+    }
+}
+
+// Each toolbar button has a picture of its own: two commands never look alike.
+TEST(ToolbarIcons, EveryCommandHasAPictureOfItsOwn)
+{
+    const ToolbarIcons::Kind kinds[] = { ToolbarIcons::Open, ToolbarIcons::Find, ToolbarIcons::PrintTree,
+        ToolbarIcons::CollapseExpand, ToolbarIcons::WordWrap, ToolbarIcons::Print, ToolbarIcons::Preview,
+        ToolbarIcons::PrinterSetup, ToolbarIcons::Help, ToolbarIcons::Exit };
+    for (size_t a = 0; a < std::size(kinds); ++a) {
+        const QImage first = ToolbarIcons::draw(kinds[a], 16).toImage();
+        for (size_t b = a + 1; b < std::size(kinds); ++b)
+            EXPECT_NE(first, ToolbarIcons::draw(kinds[b], 16).toImage()) << kinds[a] << " and " << kinds[b];
     }
 }
