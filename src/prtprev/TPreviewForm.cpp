@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -379,9 +380,16 @@ void TPreviewForm::printClicked()
         return;
     sbtnAbortPrint->setEnabled(true);
     try {
-        m_printer->print();
+        if (!m_printer->print()) {
+            // Stopped by Abort Print: the pages stay here to be printed again.
+            sbtnAbortPrint->setEnabled(false);
+            return;
+        }
     } catch (const std::exception& e) {
         sbtnAbortPrint->setEnabled(false);
+        // Abort Print ended the printer's document: that is no error to report; the pages stay here.
+        if (m_printer->printer() && m_printer->printer()->printerState() == QPrinter::Aborted)
+            return;
         QMessageBox::critical(this, QApplication::applicationName(), QString::fromStdString(e.what()));
         return;
     }

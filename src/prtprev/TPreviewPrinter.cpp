@@ -311,6 +311,10 @@ bool TPreviewPrinter::printPages(int first, int last)
         page.replay(painter, qreal(printer.logicalDpiX()) / page.referenceDpiX(),
             qreal(printer.logicalDpiY()) / page.referenceDpiY());
         painter.restore();
+        if (p < last && continuePrinting && !continuePrinting()) {
+            painter.end();
+            return false;
+        }
         if (p < last && !printer.newPage())
             throw Exception("The printer could not start a new page.");
     }

@@ -53,6 +53,10 @@ public:
     int zoomVal() const { return m_zoomVal; }
     void setZoomVal(int z) { m_zoomVal = z; }
     TStatusProc onStatus;
+    // Asked after each printed page but the last: false ends the print there, the document holding the
+    // pages printed so far (the printers at hand cannot withdraw a document once begun). The owner's
+    // way to stop a running print; unset, every page prints.
+    std::function<bool()> continuePrinting;
     // The caption of the item being recorded, for the status texts.
     std::string printName;
 
@@ -89,6 +93,8 @@ public:
     // Records the viewer's whole text as pages drawn by its page renderer.
     void printMemo(TSyntaxMemo& memo);
 
+    // Print the recorded pages (all, or first..last counted from 0) on the printer; true when every page
+    // printed, false when continuePrinting ended the print early.
     bool print();
     bool printPages(int first, int last);
 

@@ -251,6 +251,15 @@ TEST_F(PreviewPrinterFixture, PrintingSendsEveryPageAndReportsEachOne)
     EXPECT_TRUE(printer.printPages(1, 7));
     EXPECT_EQ(pdf.writtenPages(), 1);
     EXPECT_EQ(statuses.front().message, "Printing page 2");
+
+    // Stopped after the first page: the document ends there, without "Print Job Complete".
+    int asked = 0;
+    printer.continuePrinting = [&] { return ++asked < 1; };
+    statuses.clear();
+    EXPECT_FALSE(printer.print());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(pdf.writtenPages(), 1);
+    EXPECT_EQ(statuses.back().message, "Printing page 1");
 }
 
 TEST_F(PreviewPrinterFixture, PrintingAnEmptyDocumentStillCompletes)

@@ -56,7 +56,7 @@ void TfrmLrlDelphi::createPrintCommands()
     connect(tbbtnPrint, &QAction::triggered, this, [this] { tbbtnPrintPrevClick(false); });
     tbbtnPrintPrev = toolButton(ToolbarIcons::Preview, "tbbtnPrintPrev", "Print preview");
     connect(tbbtnPrintPrev, &QAction::triggered, this, [this] { tbbtnPrintPrevClick(true); });
-    tbbtnPrtSetup = toolButton(ToolbarIcons::Print, "tbbtnPrtSetup", "Printer setup");
+    tbbtnPrtSetup = toolButton(ToolbarIcons::PrinterSetup, "tbbtnPrtSetup", "Printer setup");
     connect(tbbtnPrtSetup, &QAction::triggered, this, &TfrmLrlDelphi::printerSetup);
 
     connect(sbtnAbortPrint, &QPushButton::clicked, this, &TfrmLrlDelphi::abortPrint);
@@ -139,9 +139,17 @@ void TfrmLrlDelphi::tbbtnPrintPrevClick(bool preview)
     BrowserUi& ui = *this;
     MemoPrintBuffer buffer(*tmpMemo);
     WindowPrintTarget pages(target, *tmpMemo, preview);
+    // The preview printer's notifications, while it records and while the preview window prints: the
+    // window shows them and lets messages run, so that either Abort Print button can be clicked.
     pages.onStatus = [this](const std::string& text) {
         Panel5->setText(QString::fromStdString(text));
         repaint();
+        processEvents();
+    };
+    // Abort Print in either window stops the printing of recorded pages at the next page.
+    pages.continuePrinting = [this] {
+        processEvents();
+        return !(m_printJobs && m_printJobs->abortRequested());
     };
     PrintJobs jobs(*m_browser, *m_viewer, buffer, pages, ui, *m_store);
     m_printJobs = &jobs;
@@ -157,6 +165,7 @@ void TfrmLrlDelphi::tbbtnPrintPrevClick(bool preview)
                     m_previewRunner(recorded);
                 } else {
                     std::unique_ptr<TPreviewForm> form = recorded.createPreviewForm();
+                    connect(form.get(), &TPreviewForm::abortPrintRequested, this, &TfrmLrlDelphi::abortPrint);
                     // With no printer installed the preview's Print writes a PDF file: it is named as
                     // for direct printing, before the preview's own print runs on the click. Without a
                     // name (Cancel) that print fails with the printer's message.

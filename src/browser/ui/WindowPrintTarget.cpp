@@ -47,6 +47,7 @@ PrintPageRect WindowPrintTarget::setUp(const PrintMargins& margins)
         if (onStatus)
             onStatus(text);
     };
+    m_previewPrinter->continuePrinting = [this] { return !continuePrinting || continuePrinting(); };
     m_previewPrinter->setPrinter(&m_printer);
     m_previewPrinter->setZoomOption(TZoomOption::zoFitToPage);
     m_previewPrinter->textOptions().marginLeft = margins.left;
