@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2 fontconfig
     clang libclang-rt-14-dev
     xvfb xauth poppler-utils
+    cups cups-client cups-bsd printer-driver-cups-pdf
     dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
 
