@@ -85,12 +85,14 @@ CONF
     cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" > "$dir/log/cupsd.out" 2>&1 &
     echo $! > "$dir/cupsd.pid"
     export CUPS_SERVER="$dir/cups.sock"
+    # lpstat -r exits 0 also while the scheduler is not up yet: read what it says.
+    answers() { [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
     for _ in $(seq 100); do
-        lpstat -r >/dev/null 2>&1 && break
+        answers && break
         kill -0 "$(cat "$dir/cupsd.pid")" 2>/dev/null || fail "cupsd ended at start: $(cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null)"
         sleep 0.1
     done
-    lpstat -r >/dev/null 2>&1 || { stop; fail "cupsd does not answer on $CUPS_SERVER"; }
+    answers || { stop; fail "cupsd does not answer on $CUPS_SERVER: $(cat "$dir/log/error_log" 2>/dev/null)"; }
     lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" || { stop; fail "cannot add the $queue queue"; }
     lpadmin -d "$queue" || { stop; fail "cannot make $queue the default printer"; }
     echo "CUPS server on $CUPS_SERVER, default printer $queue"
