@@ -1,5 +1,6 @@
 #include "browser/ui/WindowPrintTarget.h"
 
+#include "browser/ScopeExit.h"
 #include "prtprev/TPreviewPrinter.h"
 #include "prtprev/TViewerPageSource.h"
 #include "viewer/ui/TSyntaxMemo.h"
@@ -71,6 +72,8 @@ void WindowPrintTarget::send(PrintBuffer& buffer)
 {
     TSyntaxMemo& memo = static_cast<MemoPrintBuffer&>(buffer).memo();
     if (!recording()) {
+        memo.continuePrinting = continuePrinting;
+        ScopeExit forget([&memo] { memo.continuePrinting = nullptr; });
         memo.printDocument(&m_printer);
         return;
     }

@@ -49,7 +49,8 @@ public:
     TPreviewPrinter* previewPrinter() { return m_previewPrinter.get(); }
     // The preview printer's status notifications.
     std::function<void(const std::string&)> onStatus;
-    // Asked between the pages the recorded document prints; false stops it there.
+    // Asked between the pages of a document, printed directly or from its recording; false stops it
+    // there.
     std::function<bool()> continuePrinting;
 
 private:

@@ -13,6 +13,7 @@
 #include <QBasicTimer>
 #include <QImage>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -72,6 +73,9 @@ public:
     // --- Printing (TSyntaxMemoPrint.cpp)
     // Replaces the built-in page header and footer when assigned.
     THeaderFooterEvent OnPrintHeaderFooter;
+    // Asked before each page of direct printing but the first: false ends the document there, with the
+    // pages printed so far (a printer cannot withdraw a document once begun). Unset, every page prints.
+    std::function<bool()> continuePrinting;
     // Direct printing draws all text black on white (on by default).
     bool monoPrint() const { return m_monoPrint; }
     void setMonoPrint(bool on) { m_monoPrint = on; }

@@ -165,6 +165,8 @@ void TSyntaxMemo::render(TPrintRenderData& data, QPrinter* printer)
     TPageCursor cursor(textStore(), body, renderer.wrap(body), { data.lineRange, data.first, data.last });
     TPrintPage page;
     for (int n = 1; cursor.next(page); ++n) {
+        if (n > 1 && printer && continuePrinting && !continuePrinting())
+            break;
         if (n > 1 && printer && !printer->newPage())
             throw ESyntaxMemo(kCannotNewPage);
         data.pageNo = n;

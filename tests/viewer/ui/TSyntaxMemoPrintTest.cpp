@@ -309,6 +309,28 @@ TEST(TSyntaxMemoPrint, PrintingLeavesTheScreenAsItWasAlsoOnError)
     EXPECT_FALSE(v.memo.isPrinting());
 }
 
+// Abort Print's way into a running document: asked before each further page, false ends it there.
+TEST(TSyntaxMemoPrint, ContinuePrintingEndsTheDocumentBeforeTheNextPage)
+{
+    Viewer v;
+    loadBytes(v.memo, lrl::test::numberedLines(400));
+    TempDir dir;
+    QPrinter all(QPrinter::HighResolution);
+    pdfPrinter(all, (dir.path() / "all.pdf").string());
+    v.memo.printDocument(&all);
+    const int pages = v.memo.printedPages();
+    ASSERT_GT(pages, 3);
+
+    int asked = 0;
+    v.memo.continuePrinting = [&] { return ++asked < 2; };
+    QPrinter two(QPrinter::HighResolution);
+    pdfPrinter(two, (dir.path() / "two.pdf").string());
+    v.memo.printDocument(&two);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(v.memo.printedPages(), 2);
+    EXPECT_FALSE(v.memo.isPrinting());
+}
+
 TEST(TSyntaxMemoPrint, APageRecordedAsAPictureKeepsItsText)
 {
     Viewer v(false);

@@ -340,3 +340,33 @@ TEST_F(CupsPrint, AbortPrintInThePreviewWindowStopsThePrintAtTheNextPage)
     EXPECT_TRUE(openAfterPrint);
     EXPECT_FALSE(window->sbtnAbortPrint->isEnabled());
 }
+
+// Abort Print while a file prints directly: the document ends before its next page.
+TEST_F(CupsPrint, AbortPrintStopsADirectPrintBeforeTheNextPage)
+{
+    window->browser().settings().dsf = true;
+    rightClick(unit("Main.pas"));
+    // Clicked at the first chance once the file is being sent: between its first and second page.
+    bool aborted = false;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+        const QString status = window->Panel5->text();
+        if (aborted || !status.startsWith("Sending ... ") || !status.endsWith(" ... to printer"))
+            return;
+        aborted = true;
+        QTest::mouseClick(window->sbtnAbortPrint, Qt::LeftButton);
+    });
+    poll.start();
+    window->tbbtnPrint->trigger();
+    poll.stop();
+    ASSERT_TRUE(aborted) << "the file was never sent";
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    const std::vector<int> done = completedJobs(1);
+    ASSERT_EQ(done.size(), 1u) << "server log:\n" << serverLog();
+    const std::string text = squeezed(pdfText(spooledFile(done[0]).string()));
+    EXPECT_NE(text.find("unit Main;"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << "only the page printed before Abort";
+    EXPECT_FALSE(window->sbtnAbortPrint->isEnabled());
+    EXPECT_FALSE(PrintMarks(window->browser().tree(), window->browser().projectImage()).anyMarked());
+}
