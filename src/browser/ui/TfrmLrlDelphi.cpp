@@ -233,6 +233,7 @@ void TfrmLrlDelphi::createMenus()
     mnuFindPrevious->setObjectName(QStringLiteral("mnuFindPrevious"));
     mnuFindPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     mnuFindPrevious->setEnabled(false);
+    // Moved into the Print menu, where it is the "TreeView" item, once the print commands exist.
     mnuPrtTree = mnuFile->addAction(QStringLiteral("Print tree view"));
     mnuPrtTree->setObjectName(QStringLiteral("mnuPrtTree"));
     mnuPrtTree->setEnabled(false);

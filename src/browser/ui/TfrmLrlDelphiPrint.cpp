@@ -41,6 +41,10 @@ void TfrmLrlDelphi::createPrintCommands()
     mnuPrtPreview
         = mnuPrint->addAction(QStringLiteral("Pre&view"), this, [this] { tbbtnPrintPrevClick(true); });
     mnuPrtPreview->setObjectName(QStringLiteral("mnuPrtPreview"));
+    // Print tree view joins its fellows in the Print menu.
+    mnuFile->removeAction(mnuPrtTree);
+    mnuPrtTree->setText(QStringLiteral("&TreeView"));
+    mnuPrint->addAction(mnuPrtTree);
     mnuPrint->addSeparator();
     mnuPrtSetup = mnuPrint->addAction(QStringLiteral("&Printer Setup"), this, &TfrmLrlDelphi::printerSetup);
     mnuPrtSetup->setObjectName(QStringLiteral("mnuPrtSetup"));

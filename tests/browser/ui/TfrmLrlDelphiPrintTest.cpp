@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QCheckBox>
@@ -318,4 +319,20 @@ TEST_F(PrintWindow, ThePreviewsPrintAsksForThePdfFileWithoutAPrinter)
     poll.stop();
     ASSERT_TRUE(clicked) << "no preview window";
     EXPECT_NE(pdfText(pdf()).find("unit Main"), std::string::npos);
+}
+
+TEST_F(PrintWindow, ThePrintMenuOfTheFileMenuHoldsEveryPrintCommand)
+{
+    ASSERT_TRUE(window.mnuFile->actions().contains(window.mnuPrint->menuAction()));
+    EXPECT_FALSE(window.mnuFile->actions().contains(window.mnuPrtTree)) << "only in the Print menu";
+    const QList<QAction*> items = window.mnuPrint->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items[0], window.mnuPrtSelItems);
+    EXPECT_EQ(items[1], window.mnuPrtPreview);
+    EXPECT_EQ(items[2], window.mnuPrtTree);
+    EXPECT_EQ(window.mnuPrtTree->text(), "&TreeView");
+    EXPECT_TRUE(items[3]->isSeparator());
+    EXPECT_EQ(items[4], window.mnuPrtSetup);
+    // Opening a file enables the tree printout.
+    EXPECT_TRUE(window.mnuPrtTree->isEnabled());
 }
