@@ -14,12 +14,11 @@
 #include "browser/ProjectBrowser.h"
 #include "browser/ui/TfrmLrlDelphi.h"
 #include "support/GeneratedProject.h"
-#include "support/NullUi.h"
+#include "cli/ConsoleUi.h"
 #include "support/ShippedPascalViewer.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -110,7 +109,7 @@ BENCHMARK(BM_WindowOpensBigUnit)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_CoreOpensBigUnit(benchmark::State& state)
 {
     test::ShippedPascalViewer real;
-    bench::NullUi ui;
+    cli::ConsoleUi ui;
     ProjectBrowser browser(real.adapter, ui, std::string());
     for (auto _ : state)
         browser.openFile(bigUnit().path());
@@ -118,14 +117,3 @@ void BM_CoreOpensBigUnit(benchmark::State& state)
 BENCHMARK(BM_CoreOpensBigUnit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

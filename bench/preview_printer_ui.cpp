@@ -319,19 +319,9 @@ void BM_RecordBlankPages(benchmark::State& state)
 }
 BENCHMARK(BM_RecordBlankPages)->Unit(benchmark::kMillisecond);
 
-// state.range(0): 0 draws at 100%, 1 at Fit to Page in a 590 x 430 window.
-void BM_DrawPreviewPage(benchmark::State& state)
+// Draws the sixth recorded page in the preview window, at 100 % (argument 0) or Fit to Page (1).
+void drawSixthPage(benchmark::State& state, TPreviewPrinter& printer)
 {
-    static Paper paper;
-    static TPreviewPrinter printer;
-    if (printer.pageCount() == 0) {
-        printer.setPrinter(&paper.printer);
-        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
-        // A few pages are enough to draw one of them; record the first 20.
-        std::vector<Line> some(corpusLines().begin(), corpusLines().begin() + 20 * kLinesPerPage);
-        HighlightedSource twenty(some);
-        printer.printMemo(twenty);
-    }
     std::unique_ptr<TPreviewForm> form = printer.createPreviewForm();
     form->show();
     if (state.range(0) == 1)
@@ -345,6 +335,22 @@ void BM_DrawPreviewPage(benchmark::State& state)
         form->PB1->render(&target);
     }
     state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+}
+
+// state.range(0): 0 draws at 100%, 1 at Fit to Page in a 590 x 430 window.
+void BM_DrawPreviewPage(benchmark::State& state)
+{
+    static Paper paper;
+    static TPreviewPrinter printer;
+    if (printer.pageCount() == 0) {
+        printer.setPrinter(&paper.printer);
+        printer.textOptions().marginLeft = printer.textOptions().marginTop = 0.75;
+        // A few pages are enough to draw one of them; record the first 20.
+        std::vector<Line> some(corpusLines().begin(), corpusLines().begin() + 20 * kLinesPerPage);
+        HighlightedSource twenty(some);
+        printer.printMemo(twenty);
+    }
+    drawSixthPage(state, printer);
 }
 BENCHMARK(BM_DrawPreviewPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -426,31 +432,8 @@ void BM_DrawViewerPreviewPage(benchmark::State& state)
         printer.textOptions().marginRight = printer.textOptions().marginBottom = 0.75;
         printer.printMemo(*largeUnitViewer().memo);
     }
-    std::unique_ptr<TPreviewForm> form = printer.createPreviewForm();
-    form->show();
-    if (state.range(0) == 1)
-        form->model().fitPageClicked();
-    QApplication::processEvents();
-    form->model().goToPage(5);
-    QSize size = form->PB1->size();
-    QImage target(size, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        target.fill(Qt::white);
-        form->PB1->render(&target);
-    }
-    state.SetLabel(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    drawSixthPage(state, printer);
 }
 BENCHMARK(BM_DrawViewerPreviewPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

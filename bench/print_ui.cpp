@@ -19,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
@@ -131,14 +130,3 @@ void BM_RenderPages(benchmark::State& state)
 BENCHMARK(BM_RenderPages)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

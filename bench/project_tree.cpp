@@ -22,7 +22,7 @@
 #include "support/FakePascalViewer.h"
 #include "support/ShippedPascalViewer.h"
 #include "support/GeneratedProject.h"
-#include "support/NullUi.h"
+#include "cli/ConsoleUi.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
 #include <benchmark/benchmark.h>
@@ -116,7 +116,7 @@ void BM_OpenProject(benchmark::State& state)
 {
     const auto& p = project();
     test::FakePascalViewer viewer;
-    bench::NullUi ui;
+    cli::ConsoleUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
@@ -131,7 +131,7 @@ void BM_OpenProjectRealViewer(benchmark::State& state)
     const auto& p = project();
     RealViewer real;
     BrowserViewer& viewer = real.adapter;
-    bench::NullUi ui;
+    cli::ConsoleUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
@@ -179,7 +179,7 @@ void BM_ReadingLogicOnly(benchmark::State& state)
     for (const auto& unit : p.units())
         viewer.prepare(unit);
     viewer.prepare(p.project());
-    bench::NullUi ui;
+    cli::ConsoleUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     for (auto _ : state)
         browser.openFile(p.project());
@@ -192,7 +192,7 @@ void BM_OpenFlatProject(benchmark::State& state)
     const bool otherCase = state.range(0) != 0;
     const bench::FlatProject flat(10000, otherCase);
     test::FakePascalViewer viewer;
-    bench::NullUi ui;
+    cli::ConsoleUi ui;
     ProjectBrowser browser(viewer, ui, (fs::temp_directory_path() / "lrl-bench-fileinfo.dat").string());
     browser.settings().ShFrm = !otherCase;
     for (auto _ : state)
