@@ -1,14 +1,28 @@
 #include "browser/ui/ToolbarIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
 
 namespace lrl {
 
 namespace {
 
-const QColor kInk(0x30, 0x30, 0x38);
+// The outlines and strokes: dark on a light toolbar, light on a dark desktop's.
+QColor ink()
+{
+    const bool dark = QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+    return dark ? QColor(0xD8, 0xDA, 0xE2) : QColor(0x30, 0x30, 0x38);
+}
 const QColor kPaper(0xFF, 0xFF, 0xFF);
+// Strokes drawn on white paper.
+const QColor kPaperInk(0x30, 0x30, 0x38);
 
 void drawFolder(QPainter& p)
 {
@@ -35,11 +49,11 @@ void drawFolder(QPainter& p)
 
 void drawLens(QPainter& p, const QRectF& lens, const QPointF& handleEnd)
 {
-    p.setPen(QPen(kInk, 1.5));
+    p.setPen(QPen(ink(), 1.5));
     p.setBrush(QColor(0xCF, 0xE4, 0xFF, 220));
     p.drawEllipse(lens);
     const qreal r = lens.width() / 2 * 0.7071;
-    p.setPen(QPen(kInk, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(ink(), 2.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(lens.center() + QPointF(r + 0.6, r + 0.6), handleEnd);
 }
 
@@ -49,7 +63,7 @@ void drawFind(QPainter& p) { drawLens(p, QRectF(1.0, 1.0, 9.5, 9.5), QPointF(14.
 // A printed page under a magnifying glass.
 void drawPreview(QPainter& p)
 {
-    p.setPen(QPen(kInk, 1.0));
+    p.setPen(QPen(ink(), 1.0));
     p.setBrush(kPaper);
     p.drawRect(QRectF(0.5, 0.5, 10, 13));
     p.setPen(QPen(QColor(0xA0, 0xA8, 0xB8), 1.0));
@@ -60,7 +74,7 @@ void drawPreview(QPainter& p)
 
 void drawPrinter(QPainter& p)
 {
-    p.setPen(QPen(kInk, 1.0));
+    p.setPen(QPen(ink(), 1.0));
     p.setBrush(kPaper);
     p.drawRect(QRectF(4.5, 0.5, 7, 5));
     p.setBrush(QColor(0x70, 0x78, 0x88));
@@ -84,19 +98,20 @@ void drawPrintTree(QPainter& p)
     p.drawLine(QPointF(2.5, 3), QPointF(2.5, 8.5));
     p.drawLine(QPointF(2.5, 5.5), QPointF(5, 5.5));
     p.drawLine(QPointF(2.5, 8.5), QPointF(5, 8.5));
-    p.setBrush(QColor(0x2F, 0x6F, 0xD0));
+    p.setBrush(QColor(0x3A, 0x7B, 0xDC));
     p.drawRect(QRectF(0.5, 0.5, 4, 3));
     p.setBrush(QColor(0xE8, 0xB8, 0x40));
     p.drawRect(QRectF(5, 4.5, 3, 2));
 }
 
-// The printer with a cog wheel at the lower right.
+// The printer with a cog wheel at the lower right, in a colour that stands out on light and dark.
 void drawPrinterSetup(QPainter& p)
 {
     drawPrinter(p);
     const QPointF centre(12, 12);
+    const QColor cog(0x2F, 0x6F, 0xD0);
     p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
+    p.setBrush(cog);
     for (int tooth = 0; tooth < 8; ++tooth) {
         p.save();
         p.translate(centre);
@@ -104,11 +119,9 @@ void drawPrinterSetup(QPainter& p)
         p.drawRect(QRectF(-1.0, -4.2, 2.0, 2.4));
         p.restore();
     }
-    p.setPen(QPen(kInk, 1.0));
-    p.setBrush(QColor(0xC8, 0xCC, 0xD4));
-    p.drawEllipse(centre, 2.8, 2.8);
-    p.setBrush(kInk);
-    p.drawEllipse(centre, 0.9, 0.9);
+    p.drawEllipse(centre, 3.0, 3.0);
+    p.setBrush(kPaper);
+    p.drawEllipse(centre, 1.1, 1.1);
 }
 
 // A small branch with a minus and a plus box.
@@ -117,18 +130,20 @@ void drawCollapseExpand(QPainter& p)
     p.setPen(QPen(QColor(0x80, 0x88, 0x98), 1.0));
     p.drawLine(QPointF(4.5, 6), QPointF(4.5, 12.5));
     p.drawLine(QPointF(4.5, 12.5), QPointF(9, 12.5));
-    p.setPen(QPen(kInk, 1.0));
+    p.setPen(QPen(ink(), 1.0));
     p.setBrush(kPaper);
     p.drawRect(QRectF(0.5, 0.5, 8, 8));
-    p.drawLine(QPointF(2.5, 4.5), QPointF(6.5, 4.5));
     p.drawRect(QRectF(7.5, 8.5, 7, 7));
+    // The minus and the plus stand on the white boxes: dark on any toolbar.
+    p.setPen(QPen(kPaperInk, 1.0));
+    p.drawLine(QPointF(2.5, 4.5), QPointF(6.5, 4.5));
     p.drawLine(QPointF(9.5, 12), QPointF(12.5, 12));
     p.drawLine(QPointF(11, 10.5), QPointF(11, 13.5));
 }
 
 void drawWrap(QPainter& p)
 {
-    p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(ink(), 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(1, 3), QPointF(14, 3));
     p.drawLine(QPointF(1, 13), QPointF(6, 13));
     QPainterPath hook;
@@ -145,7 +160,7 @@ void drawWrap(QPainter& p)
 void drawQuestion(QPainter& p)
 {
     p.setPen(QPen(QColor(0x1E, 0x4A, 0x9A), 1.0));
-    p.setBrush(QColor(0x2F, 0x6F, 0xD0));
+    p.setBrush(QColor(0x3A, 0x7B, 0xDC));
     p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
@@ -157,7 +172,7 @@ void drawQuestion(QPainter& p)
 
 void drawExit(QPainter& p)
 {
-    p.setPen(QPen(kInk, 1.0));
+    p.setPen(QPen(ink(), 1.0));
     p.setBrush(QColor(0xB0, 0x7A, 0x40));
     p.drawRect(QRectF(1.5, 0.5, 8, 15));
     p.setPen(QPen(QColor(0xC8, 0x30, 0x30), 2.0, Qt::SolidLine, Qt::RoundCap));
@@ -210,12 +225,43 @@ QPixmap ToolbarIcons::draw(Kind kind, int size)
     return pixmap;
 }
 
-QIcon ToolbarIcons::icon(Kind kind)
-{
-    QIcon icon;
-    icon.addPixmap(draw(kind, 16));
-    icon.addPixmap(draw(kind, 32));
-    return icon;
-}
+namespace {
+
+// Draws the picture whenever a button asks for it, so that it follows the desktop's palette also when
+// that changes while the program runs (a switch to a dark theme).
+class ToolbarIconEngine : public QIconEngine {
+public:
+    explicit ToolbarIconEngine(ToolbarIcons::Kind kind)
+        : m_kind(kind)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), picture);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        QPixmap picture = ToolbarIcons::draw(m_kind, std::max(1, std::min(size.width(), size.height())));
+        if (mode != QIcon::Disabled)
+            return picture;
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+
+    QIconEngine* clone() const override { return new ToolbarIconEngine(m_kind); }
+
+private:
+    ToolbarIcons::Kind m_kind;
+};
+
+} // namespace
+
+QIcon ToolbarIcons::icon(Kind kind) { return QIcon(new ToolbarIconEngine(kind)); }
 
 } // namespace lrl

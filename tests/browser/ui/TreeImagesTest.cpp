@@ -3,12 +3,17 @@
 
 #include "browser/ui/TreeImages.h"
 #include "browser/ui/ToolbarIcons.h"
+#include "support/qt/DarkPalette.h"
 
 #include "browser/BrowserConstants.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace lrl;
 
@@ -62,4 +67,58 @@ TEST(ToolbarIcons, EveryCommandHasAPictureOfItsOwn)
         for (size_t b = a + 1; b < std::size(kinds); ++b)
             EXPECT_NE(first, ToolbarIcons::draw(kinds[b], 16).toImage()) << kinds[a] << " and " << kinds[b];
     }
+}
+
+namespace {
+
+// WCAG contrast ratio of two colours.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The share of a picture's opaque pixels that stand out from the toolbar at 3:1 or more.
+double legibleShare(const QImage& picture, const QColor& toolbar)
+{
+    int opaque = 0, legible = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (c.alpha() < 128)
+                continue;
+            ++opaque;
+            legible += contrast(c, toolbar) >= 3.0 ? 1 : 0;
+        }
+    return opaque == 0 ? 0.0 : double(legible) / opaque;
+}
+
+} // namespace
+
+// On a light toolbar and on a dark desktop's, a good part of every picture stands out from the toolbar
+// (white paper and a yellow folder do not, on light grey).
+TEST(ToolbarIcons, StandOutOnLightAndDarkToolbars)
+{
+    const QPalette kept = QApplication::palette();
+    QPalette light = kept;
+    light.setColor(QPalette::Window, QColor(0xEF, 0xEF, 0xEF));
+    for (const QPalette& palette : { light, lrl::test::darkPalette() }) {
+        QApplication::setPalette(palette);
+        const QColor toolbar = palette.color(QPalette::Window);
+        for (int k = ToolbarIcons::Open; k <= ToolbarIcons::Exit; ++k) {
+            const QImage picture = ToolbarIcons::draw(ToolbarIcons::Kind(k), 32).toImage();
+            EXPECT_GE(legibleShare(picture, toolbar), 0.3) << "picture " << k << " on " << toolbar.name().toStdString();
+        }
+    }
+    // A button's icon follows a palette that changes while the program runs.
+    const QIcon wrap = ToolbarIcons::icon(ToolbarIcons::WordWrap);
+    QApplication::setPalette(light);
+    const QImage onLight = wrap.pixmap(32).toImage();
+    QApplication::setPalette(lrl::test::darkPalette());
+    EXPECT_NE(wrap.pixmap(32).toImage(), onLight);
+    QApplication::setPalette(kept);
 }
