@@ -252,17 +252,35 @@ void TPreviewPrinter::printMemo(TPageSource& source)
     source.beginPrintPass();
     int n = 0;
     bool more = true;
-    while (more) {
-        if (n == 0)
-            beginDoc();
-        else
-            newPage();
-        TRect rect = getPageRect();
-        TPageMetaFileCanvas* pageCanvas = canvas();
-        ++n;
-        more = source.renderPrintPage(pageCanvas->painter(), rect, n);
+    try {
+        while (more) {
+            if (n == 0)
+                beginDoc();
+            else
+                newPage();
+            TRect rect = getPageRect();
+            TPageMetaFileCanvas* pageCanvas = canvas();
+            ++n;
+            more = source.renderPrintPage(pageCanvas->painter(), rect, n);
+        }
+    } catch (...) {
+        abandonDoc();
+        throw;
     }
     endDoc();
+}
+
+void TPreviewPrinter::abandonDoc()
+{
+    // The page being drawn when the source failed is incomplete: it goes; the finished pages stay, and the
+    // printer can begin the next document.
+    if (!m_printing)
+        return;
+    m_printing = false;
+    const bool pageOpen = m_canvas != nullptr;
+    m_canvas.reset();
+    if (pageOpen && !m_pages.empty())
+        m_pages.pop_back();
 }
 
 void TPreviewPrinter::printMemo(TSyntaxMemo& memo)

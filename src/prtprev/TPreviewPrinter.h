@@ -108,6 +108,8 @@ public:
 
 private:
     QPrinter* referencePrinter() const;
+    // Ends a document whose source failed, without its unfinished page and without a status.
+    void abandonDoc();
     QPrinter& outputPrinter();
     void applyOrientation(QPrinter& printer) const;
     void status(const std::string& message, int pageNum, TStatusType type);

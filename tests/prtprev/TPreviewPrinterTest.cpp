@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <string>
 #include <vector>
 
@@ -115,6 +117,25 @@ TEST_F(PreviewPrinterFixture, RecordingASourceAsksForPagesUntilNoneFollowsAndApp
 
     printer.clear();
     EXPECT_EQ(printer.pageCount(), 0);
+}
+
+TEST_F(PreviewPrinterFixture, ASourceThatFailsLeavesItsFinishedPagesAndNoOpenDocument)
+{
+    FakePageSource failing(4);
+    failing.afterPage = [](QPainter&, int pageNo) {
+        if (pageNo == 3)
+            throw std::runtime_error("unreadable");
+    };
+    EXPECT_THROW(printer.printMemo(failing), std::runtime_error);
+    EXPECT_FALSE(printer.printing());
+    EXPECT_EQ(printer.pageCount(), 2) << "the unfinished page is dropped";
+    EXPECT_EQ(failing.updateDepth, 0);
+    EXPECT_FALSE(failing.inPass);
+    // The next document records as usual.
+    FakePageSource next(2);
+    printer.printMemo(next);
+    EXPECT_EQ(printer.pageCount(), 4);
+    EXPECT_FALSE(printer.printing());
 }
 
 TEST_F(PreviewPrinterFixture, APageStartsWithThePreviousPagesFontBrushAndPen)
