@@ -157,7 +157,8 @@ public:
     QString openDialogFolder() const;
     // A recent-file item: clears a rejected drop and opens the path.
     void openRecent(const QString& path);
-    // Files dropped on the tree or on the window; the command line comes the same way.
+    // Files dropped on the tree or on the window; the command line comes the same way. While a print
+    // job runs they wait and open once it has ended.
     void dropFiles(const QStringList& paths);
     // The program's arguments (without the program name), offered once as a drop.
     void openCommandLine(const QStringList& args);
@@ -288,6 +289,10 @@ private:
     void createTreePrintCommand();
     // The system printer, or with none installed a PDF file printer writing to a file the user chooses.
     std::unique_ptr<QPrinter> systemPrinter();
+    // A print job or the tree printout runs.
+    bool jobRunning() const { return m_printJobs != nullptr || m_treePrinting != nullptr; }
+    // Opens the files handed over while a job ran, after control has returned to the event loop.
+    void openDeferredDrops();
     void treeMouse(QMouseEvent* event, bool down);
     // A key pressed in the tree; answers true for one it took (Enter).
     bool treeKey(QKeyEvent* key);
@@ -375,6 +380,8 @@ private:
     QString m_pdfFolder;
     // The jobs of the print command that runs, for Abort Print.
     PrintJobs* m_printJobs = nullptr;
+    // Files handed over while a job ran, in the order they came.
+    QList<QStringList> m_deferredDrops;
 };
 
 } // namespace lrl

@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include <exception>
+#include <utility>
 
 namespace lrl {
 
@@ -77,6 +78,10 @@ void TfrmLrlDelphi::openRecent(const QString& path)
 
 void TfrmLrlDelphi::dropFiles(const QStringList& paths)
 {
+    if (jobRunning()) {
+        m_deferredDrops.push_back(paths);
+        return;
+    }
     try {
         m_browser->dropStart(static_cast<size_t>(paths.size()));
         for (const QString& path : paths)
@@ -84,6 +89,22 @@ void TfrmLrlDelphi::dropFiles(const QStringList& paths)
     } catch (const std::exception& e) {
         showError(e.what());
     }
+}
+
+void TfrmLrlDelphi::openDeferredDrops()
+{
+    if (m_deferredDrops.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (jobRunning())
+                return;
+            const QList<QStringList> drops = std::exchange(m_deferredDrops, {});
+            for (const QStringList& paths : drops)
+                dropFiles(paths);
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmLrlDelphi::openCommandLine(const QStringList& args)

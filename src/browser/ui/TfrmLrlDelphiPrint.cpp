@@ -8,6 +8,7 @@
 #include "browser/PrintOptionValues.h"
 #include "browser/PrintReview.h"
 #include "browser/ScopeExit.h"
+#include "browser/ui/PrintInputGuard.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/ToolbarIcons.h"
 #include "browser/ui/WindowPrintTarget.h"
@@ -157,7 +158,11 @@ void TfrmLrlDelphi::tbbtnPrintPrevClick(bool preview)
     };
     PrintJobs jobs(*m_browser, *m_viewer, buffer, pages, ui, *m_store);
     m_printJobs = &jobs;
-    ScopeExit forget([this] { m_printJobs = nullptr; });
+    ScopeExit forget([this] {
+        m_printJobs = nullptr;
+        openDeferredDrops();
+    });
+    PrintInputGuard guard(*this, *sbtnAbortPrint);
     try {
         jobs.runMarked();
         if (!jobs.abortRequested()) {

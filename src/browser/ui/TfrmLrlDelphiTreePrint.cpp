@@ -6,6 +6,7 @@
 #include "browser/ScopeExit.h"
 #include "browser/TreePrintSnapshot.h"
 #include "browser/TreePrintout.h"
+#include "browser/ui/PrintInputGuard.h"
 #include "browser/ui/TreePrintJob.h"
 
 #include <QAction>
@@ -56,6 +57,7 @@ int TfrmLrlDelphi::printTreeView()
         Panel5->setText(kept);
         sbtnAbortPrint->setEnabled(false);
         m_treePrinting = nullptr;
+        openDeferredDrops();
     });
     try {
         if (!m_browser->settings().dsf && m_printReview && !m_printReview())
@@ -64,6 +66,7 @@ int TfrmLrlDelphi::printTreeView()
         if (!printer)
             return 0;
         m_treePrinting = printer.get();
+        PrintInputGuard guard(*this, *sbtnAbortPrint);
         m_treeAbortRequested = false;
         sbtnAbortPrint->setEnabled(true);
         Panel5->setText(QStringLiteral("Sending data to the printer... Treeview"));

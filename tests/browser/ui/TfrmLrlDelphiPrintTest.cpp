@@ -19,6 +19,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QUrl>
 #include <QPrinter>
 #include <QPushButton>
 #include <QCheckBox>
@@ -335,4 +339,64 @@ TEST_F(PrintWindow, ThePrintMenuOfTheFileMenuHoldsEveryPrintCommand)
     EXPECT_EQ(items[4], window.mnuPrtSetup);
     // Opening a file enables the tree printout.
     EXPECT_TRUE(window.mnuPrtTree->isEnabled());
+}
+
+// While a job prints, the window lets messages run so that Abort Print can be clicked. What else the user
+// does to the window then must not pull the project from under the job: clicks, keys and drops on the
+// window are ignored, closing it waits, and files handed over (a drop answered, a second start of the
+// program) open once the job has ended.
+TEST_F(PrintWindow, WhatTheUserDoesWhileAJobPrintsCannotDisturbIt)
+{
+    if (!printsToPdf())
+        GTEST_SKIP() << "a printer is installed; the direct print would go to it";
+    rightClick(window.browser().tree().firstNode());
+    const QString about = QString::fromStdString((dir.path() / "examples/Sample/About.pas").string());
+    struct WhilePrinting : QObject {
+        std::function<void()> run;
+        bool done = false;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && !done && run) {
+                done = true;
+                run();
+            }
+            return false;
+        }
+    } meddle;
+    bool dragAccepted = true;
+    bool closeAccepted = true;
+    meddle.run = [&] {
+        ASSERT_TRUE(window.sbtnAbortPrint->isEnabled());
+        rightClick(node("Main.pas")); // would unmark the unit
+        rightClick(window.browser().tree().firstNode()); // would unmark everything
+        QTest::keyClick(window.treView, Qt::Key_Down);
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(about) });
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.treView->viewport(), &enter);
+        dragAccepted = enter.isAccepted();
+        window.dropFiles({ about });
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        closeAccepted = close.isAccepted();
+    };
+    window.Panel5->installEventFilter(&meddle);
+    window.tbbtnPrint->trigger();
+    window.Panel5->removeEventFilter(&meddle);
+    ASSERT_TRUE(meddle.done);
+    EXPECT_FALSE(dragAccepted);
+    EXPECT_FALSE(closeAccepted);
+    EXPECT_TRUE(window.isVisible());
+    const std::string text = pdfText(pdf());
+    size_t at = 0;
+    for (const char* s : { "program Sample", "object AboutBox", "object frmMain", "object frmOptions",
+             "[FileVersion]", "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
+        const size_t found = text.find(s, at);
+        ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
+        at = found;
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    // The handed-over file opens after the job.
+    QApplication::processEvents();
+    EXPECT_EQ(window.browser().tree().firstNode()->text(), "About.pas");
 }
