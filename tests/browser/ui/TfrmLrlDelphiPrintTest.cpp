@@ -4,13 +4,13 @@
 #include "browser/PrintMarks.h"
 #include "browser/TreeModel.h"
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "browser/ui/SampleProjectWindow.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewForm.h"
 #include "prtprev/TPreviewPrinter.h"
 #include "support/ShellCommand.h"
-#include "support/TempDir.h"
 #include "viewer/ui/TSyntaxMemo.h"
 
 #include <gtest/gtest.h>
@@ -39,57 +39,19 @@
 
 using namespace lrl;
 using lrl::test::pdfText;
-using lrl::test::TempDir;
 
 namespace {
 
-const std::filesystem::path kExamples = std::filesystem::path(LRL_SOURCE_DIR) / "examples";
-
-class PrintWindow : public ::testing::Test {
+class PrintWindow : public ::testing::Test, protected lrl::test::SampleProjectWindow {
 protected:
     PrintWindow()
-        : window(nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()))
     {
-        std::filesystem::copy(kExamples, dir.path() / "examples", std::filesystem::copy_options::recursive);
-        window.setMessageSink([this](bool, const QString& text) { messages.push_back(text); });
         window.setPdfFileChooser([this](const QString&) { return QString::fromStdString(pdf()); });
-        window.browser().settings().ShFrm = true;
-        window.browser().settings().ShOpt = true;
-        window.browser().settings().Dt = false;
         // The review dialog is tested on its own.
         window.browser().settings().dsf = true;
-        window.resize(900, 700);
-        window.show();
-        window.openFile(QString::fromStdString((dir.path() / "examples/Sample/Sample.dpr").string()));
-        window.treView->expandAll();
-        QApplication::processEvents();
     }
 
     std::string pdf() const { return (dir.path() / "out.pdf").string(); }
-
-    TTreeNode* node(const std::string& caption)
-    {
-        std::function<TTreeNode*(TTreeNode*)> search = [&](TTreeNode* n) -> TTreeNode* {
-            if (n->text() == caption)
-                return n;
-            for (size_t i = 0; i < n->count(); ++i)
-                if (TTreeNode* found = search(n->child(i)))
-                    return found;
-            return nullptr;
-        };
-        return search(window.browser().tree().firstNode());
-    }
-
-    // A right click on the node's caption, as the user makes it.
-    void rightClick(TTreeNode* n, Qt::KeyboardModifiers modifiers = {})
-    {
-        QModelIndex index = window.treeModel().indexOf(n);
-        window.treView->scrollTo(index);
-        QRect row = window.treView->visualRect(index);
-        // Past the mark and the image, inside the caption.
-        QPoint at(row.left() + 2 * TreeImages::kSize + 12, row.center().y());
-        QTest::mouseClick(window.treView->viewport(), Qt::RightButton, modifiers, at);
-    }
 
     bool printEnabled() const
     {
@@ -98,10 +60,6 @@ protected:
     }
     bool anyMarked() { return PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked(); }
     bool printsToPdf() { return isPdfFilePrinter(window.printer()); }
-
-    TempDir dir;
-    TfrmLrlDelphi window;
-    std::vector<QString> messages;
 };
 
 } // namespace
@@ -187,16 +145,11 @@ TEST_F(PrintWindow, PreviewRecordsThePagesAndAbortShowsNoPreview)
 
     // Abort Print clicked while pages are recorded: the status text repaints the window then.
     rightClick(window.browser().tree().firstNode());
-    struct AbortOnPaint : QObject {
-        QPushButton* button;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint && button->isEnabled())
-                QTest::mouseClick(button, Qt::LeftButton);
-            return false;
-        }
-    } abortOnPaint;
-    abortOnPaint.button = window.sbtnAbortPrint;
+    lrl::test::OnPaint abortOnPaint;
+    abortOnPaint.run = [&] {
+        if (window.sbtnAbortPrint->isEnabled())
+            QTest::mouseClick(window.sbtnAbortPrint, Qt::LeftButton);
+    };
     window.Panel5->installEventFilter(&abortOnPaint);
     window.tbbtnPrintPrev->trigger();
     window.Panel5->removeEventFilter(&abortOnPaint);
@@ -351,21 +304,14 @@ TEST_F(PrintWindow, WhatTheUserDoesWhileAJobPrintsCannotDisturbIt)
         GTEST_SKIP() << "a printer is installed; the direct print would go to it";
     rightClick(window.browser().tree().firstNode());
     const QString about = QString::fromStdString((dir.path() / "examples/Sample/About.pas").string());
-    struct WhilePrinting : QObject {
-        std::function<void()> run;
-        bool done = false;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint && !done && run) {
-                done = true;
-                run();
-            }
-            return false;
-        }
-    } meddle;
+    lrl::test::OnPaint meddle;
+    bool meddled = false;
     bool dragAccepted = true;
     bool closeAccepted = true;
     meddle.run = [&] {
+        if (meddled)
+            return;
+        meddled = true;
         ASSERT_TRUE(window.sbtnAbortPrint->isEnabled());
         rightClick(node("Main.pas")); // would unmark the unit
         rightClick(window.browser().tree().firstNode()); // would unmark everything
@@ -383,7 +329,7 @@ TEST_F(PrintWindow, WhatTheUserDoesWhileAJobPrintsCannotDisturbIt)
     window.Panel5->installEventFilter(&meddle);
     window.tbbtnPrint->trigger();
     window.Panel5->removeEventFilter(&meddle);
-    ASSERT_TRUE(meddle.done);
+    ASSERT_TRUE(meddled);
     EXPECT_FALSE(dragAccepted);
     EXPECT_FALSE(closeAccepted);
     EXPECT_TRUE(window.isVisible());

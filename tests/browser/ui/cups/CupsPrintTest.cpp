@@ -5,13 +5,11 @@
 // completes; cups-pdf's re-rendered output carries no text, so only its page count is compared.
 #include "browser/PrintMarks.h"
 #include "browser/ui/TfrmLrlDelphi.h"
+#include "browser/ui/SampleProjectWindow.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
-#include "browser/ui/TreeImages.h"
-#include "browser/ui/TreeItemModel.h"
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewForm.h"
 #include "support/ShellCommand.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
 
 #include <algorithm>
 #include <chrono>
@@ -37,7 +34,6 @@
 using namespace lrl;
 using lrl::test::pdfText;
 using lrl::test::runCommand;
-using lrl::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
@@ -124,7 +120,7 @@ std::vector<std::string> nonBlankLines(const fs::path& file)
     return lines;
 }
 
-class CupsPrint : public ::testing::Test {
+class CupsPrint : public ::testing::Test, protected lrl::test::SampleProjectWindow {
 protected:
     void SetUp() override
     {
@@ -137,59 +133,20 @@ protected:
             << " does not answer or has no default queue " << kQueue << "; its log:\n"
             << serverLog();
         before = jobs("completed");
-        window = std::make_unique<TfrmLrlDelphi>(
-            nullptr, QString::fromStdString((dir.path() / "LrlDFileInfo.Dat").string()));
-        fs::copy(fs::path(LRL_SOURCE_DIR) / "examples", dir.path() / "examples", fs::copy_options::recursive);
-        window->setMessageSink([this](bool, const QString& text) { messages.push_back(text.toStdString()); });
-        BrowserSettings& s = window->browser().settings();
-        s.ShFrm = true;
-        s.ShOpt = true;
-        s.Dt = false;
-        window->resize(900, 700);
-        window->show();
-        window->openFile(QString::fromStdString((dir.path() / "examples/Sample/Sample.dpr").string()));
-        window->treView->expandAll();
-        QApplication::processEvents();
-    }
-
-    TTreeNode* unit(const std::string& caption)
-    {
-        TTreeNode* root = window->browser().tree().firstNode();
-        for (size_t i = 0; i < root->count(); ++i)
-            if (root->child(i)->text() == caption)
-                return root->child(i);
-        return nullptr;
-    }
-
-    void rightClick(TTreeNode* node)
-    {
-        QModelIndex index = window->treeModel().indexOf(node);
-        window->treView->scrollTo(index);
-        QRect row = window->treView->visualRect(index);
-        QTest::mouseClick(window->treView->viewport(), Qt::RightButton, {},
-            QPoint(row.left() + 2 * TreeImages::kSize + 12, row.center().y()));
     }
 
     // Previews Main.pas and clicks the preview window's Print once the window is up; `whilePrinting` runs
     // with the window at each page the preview prints. Answers whether the window came up.
     bool previewAndPrint(const std::function<void(TPreviewForm&)>& whilePrinting)
     {
-        window->browser().settings().dsf = true;
-        rightClick(unit("Main.pas"));
+        window.browser().settings().dsf = true;
+        rightClick(node("Main.pas"));
         TPreviewForm* shown = nullptr;
         // Each page the preview prints shows its status in the main window, which repaints then.
-        struct OnStatusPaint : QObject {
-            std::function<void()> run;
-            bool eventFilter(QObject*, QEvent* e) override
-            {
-                if (e->type() == QEvent::Paint && run)
-                    run();
-                return false;
-            }
-        } onPaint;
+        lrl::test::OnPaint onPaint;
         QTimer poll;
         poll.setInterval(20);
-        QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+        QObject::connect(&poll, &QTimer::timeout, &window, [&] {
             auto* form = qobject_cast<TPreviewForm*>(QApplication::activeModalWidget());
             if (!form || shown)
                 return;
@@ -199,7 +156,7 @@ protected:
                 if (shown->sbtnAbortPrint->isEnabled())
                     whilePrinting(*shown);
             };
-            window->Panel5->installEventFilter(&onPaint);
+            window.Panel5->installEventFilter(&onPaint);
             // The print runs inside the click; an aborted print leaves the window open.
             QTest::mouseClick(form->sbtnPrint, Qt::LeftButton);
             openAfterPrint = form->isVisible();
@@ -207,9 +164,9 @@ protected:
                 form->close();
         });
         poll.start();
-        window->tbbtnPrintPrev->trigger();
+        window.tbbtnPrintPrev->trigger();
         poll.stop();
-        window->Panel5->removeEventFilter(&onPaint);
+        window.Panel5->removeEventFilter(&onPaint);
         return shown != nullptr;
     }
 
@@ -230,9 +187,6 @@ protected:
         return done;
     }
 
-    TempDir dir;
-    std::unique_ptr<TfrmLrlDelphi> window;
-    std::vector<std::string> messages;
     std::vector<int> before;
     bool openAfterPrint = false; // the preview window, once its Print returned
 };
@@ -241,31 +195,30 @@ protected:
 
 TEST_F(CupsPrint, TheMarkedProjectReachesTheDefaultQueueOneJobPerFileInTreeOrder)
 {
-    EXPECT_FALSE(isPdfFilePrinter(window->printer())) << "the window prints to the CUPS queue";
+    EXPECT_FALSE(isPdfFilePrinter(window.printer())) << "the window prints to the CUPS queue";
     // The review names the queue; Continue prints.
     std::string reviewedPrinter;
-    TfrmPrtOptsReview* review = window->frmPrtOptsReview;
+    TfrmPrtOptsReview* review = window.frmPrtOptsReview;
     QTimer::singleShot(0, review, [&] {
         reviewedPrinter = review->lblPrinter->text().toStdString();
         QTest::mouseClick(review->btnContinue, Qt::LeftButton);
     });
-    rightClick(window->browser().tree().firstNode());
-    window->tbbtnPrint->trigger();
+    rightClick(window.browser().tree().firstNode());
+    window.tbbtnPrint->trigger();
     EXPECT_EQ(reviewedPrinter, kQueue);
-    EXPECT_TRUE(messages.empty()) << messages.front();
-    EXPECT_FALSE(PrintMarks(window->browser().tree(), window->browser().projectImage()).anyMarked());
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    EXPECT_FALSE(PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked());
 
     // Project file, forms, options file, then the units in tree order: one job each.
     struct Piece {
         std::string opening;
         fs::path file;
     };
-    const fs::path sample = dir.path() / "examples/Sample";
-    const std::vector<Piece> pieces { { "program Sample", sample / "Sample.dpr" },
+    const std::vector<Piece> pieces { { "program Sample", sample("Sample.dpr") },
         { "object AboutBox", {} }, { "object frmMain", {} }, { "object frmOptions", {} },
-        { "[FileVersion]", sample / "Sample.dof" }, { "unit TextTools", sample / "TextTools.pas" },
-        { "unit About", sample / "About.pas" }, { "unit Inventory", sample / "Inventory.pas" },
-        { "unit Main", sample / "Main.pas" }, { "unit Options", sample / "Options.pas" } };
+        { "[FileVersion]", sample("Sample.dof") }, { "unit TextTools", dir.path() / "examples/Lib/TextTools.pas" },
+        { "unit About", sample("About.pas") }, { "unit Inventory", sample("Inventory.pas") },
+        { "unit Main", sample("Main.pas") }, { "unit Options", sample("Options.pas") } };
     const std::vector<int> done = completedJobs(pieces.size());
     ASSERT_EQ(done.size(), pieces.size()) << "jobs completed: " << done.size() << "; server log:\n" << serverLog();
 
@@ -282,8 +235,10 @@ TEST_F(CupsPrint, TheMarkedProjectReachesTheDefaultQueueOneJobPerFileInTreeOrder
             EXPECT_NE(text.find("- " + std::to_string(p) + " -"), std::string::npos) << "page " << p;
         // A text file arrives whole: every line, in order.
         if (!pieces[i].file.empty()) {
+            const std::vector<std::string> lines = nonBlankLines(pieces[i].file);
+            ASSERT_FALSE(lines.empty()) << "cannot read " << pieces[i].file;
             size_t at = 0;
-            for (const std::string& line : nonBlankLines(pieces[i].file)) {
+            for (const std::string& line : lines) {
                 const size_t found = text.find(line, at);
                 ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line;
                 at = found + line.size();
@@ -300,11 +255,11 @@ TEST_F(CupsPrint, ThePreviewsPrintSendsTheRecordedPagesAsOneJob)
 {
     std::vector<std::string> statuses;
     ASSERT_TRUE(previewAndPrint([&](TPreviewForm&) {
-        const std::string text = window->Panel5->text().toStdString();
+        const std::string text = window.Panel5->text().toStdString();
         if (statuses.empty() || statuses.back() != text)
             statuses.push_back(text);
     })) << "no preview window";
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
     const std::vector<int> done = completedJobs(1);
     ASSERT_EQ(done.size(), 1u) << "server log:\n" << serverLog();
     const std::string text = squeezed(pdfText(spooledFile(done[0]).string()));
@@ -331,42 +286,42 @@ TEST_F(CupsPrint, AbortPrintInThePreviewWindowStopsThePrintAtTheNextPage)
         QTest::mouseClick(form.sbtnAbortPrint, Qt::LeftButton);
     })) << "no preview window";
     ASSERT_TRUE(aborted) << "Abort Print was never enabled while the preview printed";
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
     const std::vector<int> done = completedJobs(1);
     ASSERT_EQ(done.size(), 1u) << "server log:\n" << serverLog();
     const std::string text = squeezed(pdfText(spooledFile(done[0]).string()));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << "only the page being printed";
     EXPECT_NE(text.find("unit Main;"), std::string::npos);
     EXPECT_TRUE(openAfterPrint);
-    EXPECT_FALSE(window->sbtnAbortPrint->isEnabled());
+    EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
 }
 
 // Abort Print while a file prints directly: the document ends before its next page.
 TEST_F(CupsPrint, AbortPrintStopsADirectPrintBeforeTheNextPage)
 {
-    window->browser().settings().dsf = true;
-    rightClick(unit("Main.pas"));
+    window.browser().settings().dsf = true;
+    rightClick(node("Main.pas"));
     // Clicked at the first chance once the file is being sent: between its first and second page.
     bool aborted = false;
     QTimer poll;
     poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
-        const QString status = window->Panel5->text();
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        const QString status = window.Panel5->text();
         if (aborted || !status.startsWith("Sending ... ") || !status.endsWith(" ... to printer"))
             return;
         aborted = true;
-        QTest::mouseClick(window->sbtnAbortPrint, Qt::LeftButton);
+        QTest::mouseClick(window.sbtnAbortPrint, Qt::LeftButton);
     });
     poll.start();
-    window->tbbtnPrint->trigger();
+    window.tbbtnPrint->trigger();
     poll.stop();
     ASSERT_TRUE(aborted) << "the file was never sent";
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
     const std::vector<int> done = completedJobs(1);
     ASSERT_EQ(done.size(), 1u) << "server log:\n" << serverLog();
     const std::string text = squeezed(pdfText(spooledFile(done[0]).string()));
     EXPECT_NE(text.find("unit Main;"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << "only the page printed before Abort";
-    EXPECT_FALSE(window->sbtnAbortPrint->isEnabled());
-    EXPECT_FALSE(PrintMarks(window->browser().tree(), window->browser().projectImage()).anyMarked());
+    EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
+    EXPECT_FALSE(PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked());
 }
