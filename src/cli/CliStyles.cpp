@@ -12,28 +12,34 @@
 
 namespace lrl::cli {
 
-std::string userSettingsPath()
+namespace {
+
+// A file below the user's XDG folder named by `variable`, or below `fallback` in the home folder when the
+// variable is unset; empty when neither is known.
+std::string userFile(
+    const char* variable, const std::filesystem::path& fallback, const std::filesystem::path& file)
 {
     std::filesystem::path base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        base = config;
+    if (const char* folder = std::getenv(variable); folder && *folder)
+        base = folder;
     else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::filesystem::path(home) / ".config";
+        base = std::filesystem::path(home) / fallback;
     else
         return {};
-    return (base / "Corvane" / "Listrel Delphi.conf").string();
+    return (base / file).string();
+}
+
+} // namespace
+
+std::string userSettingsPath()
+{
+    return userFile("XDG_CONFIG_HOME", ".config", std::filesystem::path("Corvane") / "Listrel Delphi.conf");
 }
 
 std::string userFileInfoPath()
 {
-    std::filesystem::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-        base = data;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::filesystem::path(home) / ".local" / "share";
-    else
-        return {};
-    return (base / "Corvane" / "Listrel Delphi" / "LrlDFileInfo.Dat").string();
+    return userFile("XDG_DATA_HOME", std::filesystem::path(".local") / "share",
+        std::filesystem::path("Corvane") / "Listrel Delphi" / "LrlDFileInfo.Dat");
 }
 
 std::string fileInfoOption(const CliArgs& args)
