@@ -23,6 +23,8 @@ QColor ink()
 const QColor kPaper(0xFF, 0xFF, 0xFF);
 // Strokes drawn on white paper.
 const QColor kPaperInk(0x30, 0x30, 0x38);
+// The blue that stands out on light and on dark toolbars.
+const QColor kAccent(0x3A, 0x7B, 0xDC);
 
 void drawFolder(QPainter& p)
 {
@@ -98,20 +100,19 @@ void drawPrintTree(QPainter& p)
     p.drawLine(QPointF(2.5, 3), QPointF(2.5, 8.5));
     p.drawLine(QPointF(2.5, 5.5), QPointF(5, 5.5));
     p.drawLine(QPointF(2.5, 8.5), QPointF(5, 8.5));
-    p.setBrush(QColor(0x3A, 0x7B, 0xDC));
+    p.setBrush(kAccent);
     p.drawRect(QRectF(0.5, 0.5, 4, 3));
     p.setBrush(QColor(0xE8, 0xB8, 0x40));
     p.drawRect(QRectF(5, 4.5, 3, 2));
 }
 
-// The printer with a cog wheel at the lower right, in a colour that stands out on light and dark.
+// The printer with a cog wheel at the lower right.
 void drawPrinterSetup(QPainter& p)
 {
     drawPrinter(p);
     const QPointF centre(12, 12);
-    const QColor cog(0x2F, 0x6F, 0xD0);
     p.setPen(Qt::NoPen);
-    p.setBrush(cog);
+    p.setBrush(kAccent);
     for (int tooth = 0; tooth < 8; ++tooth) {
         p.save();
         p.translate(centre);
@@ -160,7 +161,7 @@ void drawWrap(QPainter& p)
 void drawQuestion(QPainter& p)
 {
     p.setPen(QPen(QColor(0x1E, 0x4A, 0x9A), 1.0));
-    p.setBrush(QColor(0x3A, 0x7B, 0xDC));
+    p.setBrush(kAccent);
     p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
