@@ -42,8 +42,8 @@ start() {
     [ -f "$ppd" ] || fail "the cups-pdf driver is not installed ($ppd is missing; run tools/setup.sh)"
     [ "$(id -u)" -eq 0 ] || fail "cupsd must run as root to start the cups-pdf backend"
     stop
-    rm -rf "$dir/spool" "$dir/cache" "$dir/state" "$dir/tmp" "$dir/log" "$dir/etc"
-    mkdir -p "$dir/spool/tmp" "$dir/cache" "$dir/state/certs" "$dir/log" "$dir/etc/ppd" "$dir/etc/ssl" "$dir/out"
+    rm -rf "$dir/spool" "$dir/cache" "$dir/state" "$dir/log" "$dir/etc"
+    mkdir -p "$dir/spool/tmp" "$dir/cache" "$dir/state/certs" "$dir/log" "$dir/etc/ppd" "$dir/etc/ssl"
     # The filters run as lp: they read the spooled jobs and write temporary files.
     chgrp lp "$dir/spool" "$dir/spool/tmp" "$dir/cache" && chmod 0770 "$dir/spool" "$dir/spool/tmp" "$dir/cache"
     chmod 0755 "$dir" "$dir/etc"
