@@ -13,8 +13,8 @@
 
 #include "browser/ProjectBrowser.h"
 #include "browser/ui/TfrmLrlDelphi.h"
-#include "support/GeneratedProject.h"
 #include "cli/ConsoleUi.h"
+#include "support/GeneratedProject.h"
 #include "support/ShippedPascalViewer.h"
 
 #include <benchmark/benchmark.h>

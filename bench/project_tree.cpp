@@ -17,12 +17,12 @@
 #include "browser/ProjectBrowser.h"
 #include "browser/SyntaxMemoBrowserViewer.h"
 #include "browser/TokenSink.h"
+#include "cli/ConsoleUi.h"
 #include "scheme/TSyntaxMemoParser.h"
 #include "scheme/shipped/ShippedScheme.h"
 #include "support/FakePascalViewer.h"
-#include "support/ShippedPascalViewer.h"
 #include "support/GeneratedProject.h"
-#include "cli/ConsoleUi.h"
+#include "support/ShippedPascalViewer.h"
 #include "viewer/TCustomSyntaxMemo.h"
 
 #include <benchmark/benchmark.h>

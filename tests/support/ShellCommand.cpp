@@ -23,7 +23,8 @@ CommandResult runCommand(const std::string& command)
 
 std::string pdfText(const std::string& path, bool layout)
 {
-    return runCommand(std::string("pdftotext ") + (layout ? "-layout '" : "'") + path + "' - 2>/dev/null").out;
+    return runCommand(std::string("pdftotext ") + (layout ? "-layout '" : "'") + path + "' - 2>/dev/null")
+        .out;
 }
 
 } // namespace lrl::test

@@ -43,7 +43,10 @@ public:
     }
 
     // A file of the copied sample project.
-    std::filesystem::path sample(const std::string& name) const { return dir.path() / "examples/Sample" / name; }
+    std::filesystem::path sample(const std::string& name) const
+    {
+        return dir.path() / "examples/Sample" / name;
+    }
 
     // The first node of that caption, in tree order.
     TTreeNode* node(const std::string& caption)

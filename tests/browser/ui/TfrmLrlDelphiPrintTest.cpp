@@ -3,8 +3,8 @@
 #include "browser/BrowserConstants.h"
 #include "browser/PrintMarks.h"
 #include "browser/TreeModel.h"
-#include "browser/ui/TfrmLrlDelphi.h"
 #include "browser/ui/SampleProjectWindow.h"
+#include "browser/ui/TfrmLrlDelphi.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/TreeItemModel.h"
 #include "browser/ui/WindowPrintTarget.h"
@@ -17,19 +17,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QUrl>
 #include <QPrinter>
 #include <QPushButton>
-#include <QCheckBox>
 #include <QTest>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <array>
 #include <cstdio>
@@ -58,8 +58,27 @@ protected:
         return window.tbbtnPrint->isEnabled() && window.tbbtnPrintPrev->isEnabled()
             && window.mnuPrtSelItems->isEnabled() && window.mnuPrtPreview->isEnabled();
     }
-    bool anyMarked() { return PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked(); }
+    bool anyMarked()
+    {
+        return PrintMarks(window.browser().tree(), window.browser().projectImage()).anyMarked();
+    }
     bool printsToPdf() { return isPdfFilePrinter(window.printer()); }
+
+    // The printed text of the whole sample project: project file, forms, options file, then the units
+    // in tree order.
+    static ::testing::AssertionResult holdsEveryFileInTreeOrder(const std::string& text)
+    {
+        size_t at = 0;
+        for (const char* s :
+            { "program Sample", "object AboutBox", "object frmMain", "object frmOptions", "[FileVersion]",
+                "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
+            const size_t found = text.find(s, at);
+            if (found == std::string::npos)
+                return ::testing::AssertionFailure() << s << " missing or out of order";
+            at = found;
+        }
+        return ::testing::AssertionSuccess();
+    }
 };
 
 } // namespace
@@ -80,16 +99,7 @@ TEST_F(PrintWindow, MarkedRootPrintsEveryFileInTreeOrderAndLeavesNoMarks)
     EXPECT_FALSE(window.sbtnAbortPrint->isEnabled());
     const std::string text = pdfText(pdf());
     ASSERT_FALSE(text.empty()) << "no PDF written";
-    // Project file, forms, options file, then the units in tree order.
-    const std::vector<std::string> inOrder { "program Sample", "object AboutBox", "object frmMain",
-        "object frmOptions", "[FileVersion]", "unit TextTools", "unit About", "unit Inventory", "unit Main",
-        "unit Options" };
-    size_t at = 0;
-    for (const std::string& s : inOrder) {
-        size_t found = text.find(s, at);
-        ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
-        at = found;
-    }
+    ASSERT_TRUE(holdsEveryFileInTreeOrder(text));
     // The viewer shows the project file again.
     EXPECT_EQ(window.SyntaxMemo1->lineText(0).rfind("program Sample", 0), 0u);
 }
@@ -334,13 +344,7 @@ TEST_F(PrintWindow, WhatTheUserDoesWhileAJobPrintsCannotDisturbIt)
     EXPECT_FALSE(closeAccepted);
     EXPECT_TRUE(window.isVisible());
     const std::string text = pdfText(pdf());
-    size_t at = 0;
-    for (const char* s : { "program Sample", "object AboutBox", "object frmMain", "object frmOptions",
-             "[FileVersion]", "unit TextTools", "unit About", "unit Inventory", "unit Main", "unit Options" }) {
-        const size_t found = text.find(s, at);
-        ASSERT_NE(found, std::string::npos) << s << " missing or out of order";
-        at = found;
-    }
+    ASSERT_TRUE(holdsEveryFileInTreeOrder(text));
     EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
     // The handed-over file opens after the job.
     QApplication::processEvents();

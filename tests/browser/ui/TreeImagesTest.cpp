@@ -43,7 +43,8 @@ TEST(TreeImages, LabelsStayInsideTheirBands)
             // The band spans 1 to 11 across and 3 to 9 down; left of it the picture is empty.
             for (int y = qCeil(3 * unit); y < qFloor(9 * unit); ++y)
                 for (int x = 0; x < qFloor(1 * unit); ++x)
-                    EXPECT_EQ(qAlpha(image.pixel(x, y)), 0) << index << " at " << size << ": " << x << "," << y;
+                    EXPECT_EQ(qAlpha(image.pixel(x, y)), 0)
+                        << index << " at " << size << ": " << x << "," << y;
         }
         // The project's band spans 4 to 13 on the blue cover, whose border ends at 3: between the two the
         // cover shows (the band's label is centred, so this side stands for both).
@@ -111,7 +112,8 @@ TEST(ToolbarIcons, StandOutOnLightAndDarkToolbars)
         const QColor toolbar = palette.color(QPalette::Window);
         for (int k = ToolbarIcons::Open; k <= ToolbarIcons::Exit; ++k) {
             const QImage picture = ToolbarIcons::draw(ToolbarIcons::Kind(k), 32).toImage();
-            EXPECT_GE(legibleShare(picture, toolbar), 0.3) << "picture " << k << " on " << toolbar.name().toStdString();
+            EXPECT_GE(legibleShare(picture, toolbar), 0.3)
+                << "picture " << k << " on " << toolbar.name().toStdString();
         }
     }
     // A button's icon follows a palette that changes while the program runs.

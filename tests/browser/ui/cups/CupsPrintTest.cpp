@@ -4,8 +4,8 @@
 // the server's spool folder, where each job's data file (the program's own PDF) is kept after the job
 // completes; cups-pdf's re-rendered output carries no text, so only its page count is compared.
 #include "browser/PrintMarks.h"
-#include "browser/ui/TfrmLrlDelphi.h"
 #include "browser/ui/SampleProjectWindow.h"
+#include "browser/ui/TfrmLrlDelphi.h"
 #include "browser/ui/TfrmPrtOptsReview.h"
 #include "browser/ui/WindowPrintTarget.h"
 #include "prtprev/TPreviewForm.h"
@@ -44,15 +44,13 @@ const fs::path kCupsPdfOutput = "/var/spool/cups-pdf/ANONYMOUS";
 
 std::string cupsDir() { return qEnvironmentVariable("LRL_CUPS_DIR").toStdString(); }
 
-std::string serverLog()
-{
-    return runCommand("tail -n 20 '" + cupsDir() + "/log/error_log' 2>&1").out;
-}
+std::string serverLog() { return runCommand("tail -n 20 '" + cupsDir() + "/log/error_log' 2>&1").out; }
 
 // The jobs the queue holds in the given state ("completed" or "not-completed"), by number.
 std::vector<int> jobs(const std::string& which)
 {
-    const std::string listing = runCommand(std::string("lpstat -W ") + which + " -o " + kQueue + " 2>/dev/null").out;
+    const std::string listing
+        = runCommand(std::string("lpstat -W ") + which + " -o " + kQueue + " 2>/dev/null").out;
     std::vector<int> ids;
     const std::regex line(std::string("^") + kQueue + "-([0-9]+) ");
     std::istringstream in(listing);
@@ -80,7 +78,8 @@ fs::path cupsPdfFile(int id)
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(kCupsPdfOutput, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        if (name.size() > suffix.size()
+            && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             return entry.path();
     }
     return {};
@@ -214,20 +213,22 @@ TEST_F(CupsPrint, TheMarkedProjectReachesTheDefaultQueueOneJobPerFileInTreeOrder
         std::string opening;
         fs::path file;
     };
-    const std::vector<Piece> pieces { { "program Sample", sample("Sample.dpr") },
-        { "object AboutBox", {} }, { "object frmMain", {} }, { "object frmOptions", {} },
-        { "[FileVersion]", sample("Sample.dof") }, { "unit TextTools", dir.path() / "examples/Lib/TextTools.pas" },
+    const std::vector<Piece> pieces { { "program Sample", sample("Sample.dpr") }, { "object AboutBox", {} },
+        { "object frmMain", {} }, { "object frmOptions", {} }, { "[FileVersion]", sample("Sample.dof") },
+        { "unit TextTools", dir.path() / "examples/Lib/TextTools.pas" },
         { "unit About", sample("About.pas") }, { "unit Inventory", sample("Inventory.pas") },
         { "unit Main", sample("Main.pas") }, { "unit Options", sample("Options.pas") } };
     const std::vector<int> done = completedJobs(pieces.size());
-    ASSERT_EQ(done.size(), pieces.size()) << "jobs completed: " << done.size() << "; server log:\n" << serverLog();
+    ASSERT_EQ(done.size(), pieces.size()) << "jobs completed: " << done.size() << "; server log:\n"
+                                          << serverLog();
 
     for (size_t i = 0; i < pieces.size(); ++i) {
         SCOPED_TRACE(pieces[i].opening);
         const fs::path spooled = spooledFile(done[i]);
         ASSERT_TRUE(fs::exists(spooled)) << "job " << done[i] << " left no data file in the spool";
         const std::string text = squeezed(pdfText(spooled.string()));
-        ASSERT_NE(text.find(pieces[i].opening), std::string::npos) << "job " << done[i] << " holds another file";
+        ASSERT_NE(text.find(pieces[i].opening), std::string::npos)
+            << "job " << done[i] << " holds another file";
         // Every page carries its number in the footer.
         const int pages = static_cast<int>(std::count(text.begin(), text.end(), '\f'));
         ASSERT_GT(pages, 0);
