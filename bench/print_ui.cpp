@@ -56,20 +56,29 @@ void colourStyles(TSyntaxMemo& memo)
     memo.setSettings(s);
 }
 
-void printBench(benchmark::State& state, size_t bytes)
+// The corpus text of about `bytes` in the viewer, highlighted in colour, printed with title, date, page
+// and line numbers.
+void loadHighlighted(TSyntaxMemo& memo, size_t bytes)
 {
-    std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
-    TSyntaxMemo memo(*parser);
     const std::string text = source(bytes);
     ReadOnlyMemoryStream in(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     memo.loadFromStream(in);
-    memo.setTitle("Corpus.pas");
-    memo.setMonoPrint(false);
     colourStyles(memo);
     auto o = memo.options();
     for (auto option :
         { smoSyntaxHighlight, smoPrintFilename, smoPrintDate, smoPrintPageNos, smoPrintLineNos })
         o.insert(option);
+    memo.setOptions(o);
+}
+
+void printBench(benchmark::State& state, size_t bytes)
+{
+    std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
+    TSyntaxMemo memo(*parser);
+    loadHighlighted(memo, bytes);
+    memo.setTitle("Corpus.pas");
+    memo.setMonoPrint(false);
+    auto o = memo.options();
     o.erase(smoPrintWrap);
     memo.setOptions(o);
     const std::string path = (std::filesystem::temp_directory_path() / "lrl-bench-print.pdf").string();
@@ -104,15 +113,7 @@ void BM_RenderPages(benchmark::State& state)
 {
     std::unique_ptr<TSyntaxMemoParser> parser = createShippedParser();
     TSyntaxMemo memo(*parser);
-    const std::string text = source(400 * 1024);
-    ReadOnlyMemoryStream in(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-    memo.loadFromStream(in);
-    colourStyles(memo);
-    auto o = memo.options();
-    for (auto option :
-        { smoSyntaxHighlight, smoPrintFilename, smoPrintDate, smoPrintPageNos, smoPrintLineNos })
-        o.insert(option);
-    memo.setOptions(o);
+    loadHighlighted(memo, 400 * 1024);
     const TRect rect { 0, 0, 750, 1050 };
     int pages = 0;
     for (auto _ : state) {
